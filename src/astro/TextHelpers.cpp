@@ -156,19 +156,21 @@ std::string PlainDecimal(int n, long double x) {
     const auto count = static_cast<std::size_t>(std::max(n, 0));
     if (!std::isfinite(x))
         return std::string(std::isnan(x) ? "NAN" : "INF").substr(0, count);
-    std::string s = ScientificText(x);
-    const std::int32_t e = IntegerOrZero(s.substr(18));
-    if (e != 0)
-        s.erase(2, 1);
-    s.erase(0, 1);
+    // The 15 digits and the exponent of the scientific form, the point moved by the
+    // exponent; zeros stand in for digits the form does not have.
+    const std::string scientific = ScientificText(x);
+    const std::int32_t e = IntegerOrZero(scientific.substr(18));
+    const std::string digits = scientific.substr(1, 1) + scientific.substr(3, 14);
+    std::string s;
     if (e < 0) {
-        s.insert(0, static_cast<std::size_t>(-static_cast<long>(e)), '0');
-        s.insert(1, 1, '.');
-    } else if (e > 0) {
-        s.insert(std::min(static_cast<std::size_t>(e) + 1, s.size()), 1, '.');
+        s = "0." + std::string(static_cast<std::size_t>(-static_cast<long>(e)) - 1, '0') + digits;
+    } else {
+        const auto integerDigits = static_cast<std::size_t>(e) + 1;
+        if (integerDigits >= digits.size())
+            s = digits + std::string(integerDigits - digits.size(), '0') + ".";
+        else
+            s = digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
     }
-    if (count + 1 < s.size())
-        s.erase(count + 1, 17);
     return s.substr(0, count);
 }
 

@@ -40,7 +40,10 @@ void HouseOfPoints(int count, std::span<const long double> longitude,
             long double offset = longitude[i] - c[h - 1];
             if (offset < 0)
                 offset += 360;
-            if (offset <= span)
+            // Each house takes its own end too and the next house overrides it, so a point
+            // on a cusp belongs to the house that begins there; the last house stops short
+            // of the first cusp, which begins house 1.
+            if (offset < span || (offset == span && h < 12))
                 house[i] = static_cast<std::uint8_t>(h);
         }
     }
