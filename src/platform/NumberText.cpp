@@ -165,17 +165,27 @@ std::string FixedCutText(long double x, int decimals, char separator) {
     if (!std::isfinite(x))
         return GeneralText(x, separator);
     decimals = std::clamp(decimals, 0, 64);
-    char buffer[8192];
-    // Enough digits beyond the cut that the exact expansion decides, not a rounding.
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals + 24);
-    std::string text(buffer, result.ptr);
-    const std::size_t point = text.find('.');
-    if (point != std::string::npos) {
-        text.resize(decimals == 0 ? point : point + 1 + static_cast<std::size_t>(decimals));
-        if (decimals > 0)
-            text[point] = separator;
+    // The cut is made in the 15 significant digits the program writes reals with, so 0.29
+    // reads 0,29 and not the 0,28999… of its binary value.
+    const Decimal d = DecimalOf(x, 15);
+    std::string integerPart;
+    std::string fraction;
+    if (x == 0) {
+        integerPart = "0";
+    } else if (d.exponent >= 0) {
+        const auto integerDigits = static_cast<std::size_t>(d.exponent) + 1;
+        integerPart = d.digits.substr(0, integerDigits);
+        integerPart.append(integerDigits - integerPart.size(), '0');
+        if (integerDigits < d.digits.size())
+            fraction = d.digits.substr(integerDigits);
+    } else {
+        integerPart = "0";
+        fraction = std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
     }
+    fraction.resize(static_cast<std::size_t>(decimals), '0');
+    std::string text = (x < 0 ? "-" : "") + integerPart;
+    if (decimals > 0)
+        text += separator + fraction;
     return text;
 }
 

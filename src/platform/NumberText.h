@@ -20,8 +20,9 @@ std::string ScientificText(long double x);
 // exponent zeros ("1E20", "1,5E-7"); trailing zeros and a bare separator are dropped.
 std::string GeneralText(long double x, char separator = kDecimalSeparator);
 
-// x in fixed notation with `decimals` digits after the separator, cut, not rounded
-// (2.999 with 2 decimals gives "2,99"; −0.001 gives "-0,00").
+// x in fixed notation with `decimals` digits after the separator, cut, not rounded, from
+// its 15 significant digits (2.999 with 2 decimals gives "2,99", 0.29 gives "0,29";
+// −0.001 gives "-0,00").
 std::string FixedCutText(long double x, int decimals, char separator = kDecimalSeparator);
 
 // The free-format reader: optional leading blanks, an optional sign, digits with an

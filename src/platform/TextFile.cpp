@@ -19,7 +19,12 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // A read that fails (the name of a folder, a failing disk) throws from the stream buffer.
+    try {
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return false;
+    }
     return !in.bad();
 }
 

@@ -1,6 +1,6 @@
 #include "astro/Calendar.h"
-#include "platform/Errors.h"
 #include "TestFolder.h"
+#include "platform/Errors.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -23,7 +23,7 @@ TEST(JulianDayOf, KnownDates) {
     const JulianDayCase cases[] = {
         {1, 0, 0, 2000, 1, 1, 2451544.5L},
         {1, 0, 12, 2000, 1, 1, 2451545.0L},
-        {0, 0, 0, 1582, 10, 4, 2299159.5L}, // last Julian day
+        {0, 0, 0, 1582, 10, 4, 2299159.5L},  // last Julian day
         {1, 0, 0, 1582, 10, 15, 2299160.5L}, // first Gregorian day
         {1, 0, 0, 1899, 12, 30, 2415018.5L},
         {1, 30, 18, 1987, 4, 10, 2446896.2708333333L}, // 18:30 of a mid-year date
@@ -33,8 +33,9 @@ TEST(JulianDayOf, KnownDates) {
         {1, 0, 0, 2000, 2, 29, 2451603.5L},            // 2000 is a leap year
     };
     for (const JulianDayCase& c : cases) {
-        EXPECT_NEAR(static_cast<double>(JulianDayOf(c.flag, c.minute, c.hour, c.year, c.month, c.day)),
-                    static_cast<double>(c.jd), 1e-8)
+        EXPECT_NEAR(
+            static_cast<double>(JulianDayOf(c.flag, c.minute, c.hour, c.year, c.month, c.day)),
+            static_cast<double>(c.jd), 1e-8)
             << c.day << "/" << c.month << "/" << c.year << " flag " << c.flag;
     }
 }
@@ -112,7 +113,8 @@ TEST(SplitBirthStamp, DateTextCorrectionTextAndCorrection) {
         {"198704101830-1.00", "10/04/1987 18:30", "-1.00", -1.0L},
         {"190001010000+2", "01/01/1900 00:00", "+2", 2.0L},
         {"190001010000-0,75", "01/01/1900 00:00", "-0,75", -0.75L},
-        {"190001010000 -1  ", "01/01/1900 00:00", " -1  ", -1.0L}, // blanks around: the comma reader
+        {"190001010000 -1  ", "01/01/1900 00:00", " -1  ",
+         -1.0L}, // blanks around: the comma reader
         {"190001010000-1,005678", "01/01/1900 00:00", "-1,00", -1.0L}, // only five characters
     };
     for (const StampCase& c : cases) {

@@ -1,5 +1,5 @@
-#include "astro/Angles.h"
 #include "astro/TextHelpers.h"
+#include "astro/Angles.h"
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
 
@@ -38,8 +38,8 @@ TEST(Angles, TrigonometryInDegrees) {
 
 struct PositionCase {
     long double x;
-    const char* sign1;  // SignPositionText mode 1
-    const char* sign2;  // SignPositionText mode 2
+    const char* sign1; // SignPositionText mode 1
+    const char* sign2; // SignPositionText mode 2
     const char* degree1;
     const char* degree2;
     const char* retro; // RetroPositionText with mark "r"
@@ -61,7 +61,8 @@ TEST(PositionTexts, Table) {
         // Seconds that round to 60 carry into the minute instead of reading 60.
         {10 + 20.0L / 60 + 59.7L / 3600, "10Ari21", "10Ari21:00", "10°21'", "10°21'00\"",
          "10°21' Aries Retrogrado "},
-        {270.25L, "00Cap15", "00Cap15:00", "00°15'", "00°15'00\"", "00°15' Capricornio Retrogrado "},
+        {270.25L, "00Cap15", "00Cap15:00", "00°15'", "00°15'00\"",
+         "00°15' Capricornio Retrogrado "},
         // Outside [0, 360) the longitude is reduced first.
         {365.5L, "05Ari30", "05Ari30:00", "05°30'", "05°30'00\"", "05°30' Aries Retrogrado "},
     };

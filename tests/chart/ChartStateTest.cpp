@@ -45,9 +45,7 @@ TEST(HouseOfPoints, EqualHousesFromTenDegrees) {
         {5, 12},     // before the first cusp, across 0°
         {10, 1},     // on the Ascendant
         {340, 12},   // on the last cusp
-        {339.9L, 11},
-        {0, 12},
-        {195, 7},
+        {339.9L, 11}, {0, 12}, {195, 7},
     };
     const auto cusp = EqualCusps(10);
     PointReals longitude{};
@@ -57,7 +55,8 @@ TEST(HouseOfPoints, EqualHousesFromTenDegrees) {
         longitude[++n] = c.longitude;
     HouseOfPoints(n, longitude, cusp, house);
     for (int i = 1; i <= n; ++i)
-        EXPECT_EQ(house[i], cases[i - 1].house) << "longitude " << static_cast<double>(longitude[i]);
+        EXPECT_EQ(house[i], cases[i - 1].house)
+            << "longitude " << static_cast<double>(longitude[i]);
 }
 
 TEST(HouseOfPoints, UnequalHousesAcrossAries) {

@@ -1,5 +1,5 @@
-#include "platform/Errors.h"
 #include "platform/RecordFile.h"
+#include "platform/Errors.h"
 #include "platform/ShortString.h"
 
 #include "TestFolder.h"
@@ -120,6 +120,14 @@ TEST(RecordFile, CreatingInAMissingFolderRaises) {
     ScratchFolder folder;
     ExpectInOutError([] { RecordFile file("nowhere/new.dat", 4, RecordFile::Mode::CreateEmpty); },
                      "open", "nowhere/new.dat");
+}
+
+TEST(RecordFile, OpeningAFolderRaises) {
+    ScratchFolder folder;
+    std::filesystem::create_directories(folder.path() / "FileSet");
+    ExpectInOutError([] { RecordFile file("fileset", 2); }, "open", "FileSet");
+    ExpectInOutError([] { RecordFile file("FileSet", 2, RecordFile::Mode::OpenOrCreate); }, "open",
+                     "FileSet");
 }
 
 TEST(RecordFile, ADamagedFileIsNeverRead) {

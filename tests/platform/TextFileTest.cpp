@@ -1,10 +1,11 @@
-#include "platform/Errors.h"
 #include "platform/TextFile.h"
+#include "platform/Errors.h"
 
 #include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -41,18 +42,19 @@ TEST_P(TextFileSplit, ReadsLinesAsStored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TextFileSplit,
-    ::testing::Values(Split{"Empty", "", {}}, Split{"CrLf", "one\r\ntwo\r\n", {"one", "two"}},
-                      Split{"LoneLf", "one\ntwo\n", {"one", "two"}},
-                      Split{"Mixed", "one\r\ntwo\nthree\r\n", {"one", "two", "three"}},
-                      Split{"LastLineWithoutEnding", "one\r\ntwo", {"one", "two"}},
-                      Split{"OnlyALineWithoutEnding", "x", {"x"}},
-                      Split{"EmptyLines", "\r\n\n\r\n", {"", "", ""}},
-                      Split{"EmptyLineInTheMiddle", "a\r\n\r\nb\r\n", {"a", "", "b"}},
-                      Split{"LoneCrIsPartOfTheLine", "a\rb\r\n", {"a\rb"}},
-                      Split{"DoubleCrKeepsOne", "a\r\r\n", {"a\r"}},
-                      Split{"BlanksKept", "  a  \r\n\t\r\n", {"  a  ", "\t"}},
-                      Split{"Windows1252Bytes", "G\xE9minis\r\n\x80\xFF\r\n", {"G\xE9minis", "\x80\xFF"}},
-                      Split{"NulByte", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}),
+    ::testing::Values(
+        Split{"Empty", "", {}}, Split{"CrLf", "one\r\ntwo\r\n", {"one", "two"}},
+        Split{"LoneLf", "one\ntwo\n", {"one", "two"}},
+        Split{"Mixed", "one\r\ntwo\nthree\r\n", {"one", "two", "three"}},
+        Split{"LastLineWithoutEnding", "one\r\ntwo", {"one", "two"}},
+        Split{"OnlyALineWithoutEnding", "x", {"x"}},
+        Split{"EmptyLines", "\r\n\n\r\n", {"", "", ""}},
+        Split{"EmptyLineInTheMiddle", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        Split{"LoneCrIsPartOfTheLine", "a\rb\r\n", {"a\rb"}},
+        Split{"DoubleCrKeepsOne", "a\r\r\n", {"a\r"}},
+        Split{"BlanksKept", "  a  \r\n\t\r\n", {"  a  ", "\t"}},
+        Split{"Windows1252Bytes", "G\xE9minis\r\n\x80\xFF\r\n", {"G\xE9minis", "\x80\xFF"}},
+        Split{"NulByte", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFile, ReadsAVeryLongLine) {
@@ -138,6 +140,22 @@ TEST(TextFile, ReadingAMissingFileRaises) {
         EXPECT_EQ(error.operation(), "read");
         EXPECT_NE(std::string(error.what()).find("FileSet/missing.txt"), std::string::npos);
     }
+}
+
+TEST(TextFile, ReadingAFolderRaisesAnInOutError) {
+    ScratchFolder folder;
+    std::filesystem::create_directories(folder.path() / "FileSet");
+    try {
+        ReadTextLines("fileset");
+        ADD_FAILURE() << "no InOutError";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.fileName(), "FileSet");
+        EXPECT_EQ(error.operation(), "read");
+    }
+    EXPECT_THROW(TextReader("FILESET"), InOutError);
+    Lines lines{"left alone"};
+    EXPECT_FALSE(TryReadTextLines("FileSet", lines));
+    EXPECT_EQ(lines, (Lines{"left alone"}));
 }
 
 TEST(TextFile, ReadsANameWrittenInAnotherCase) {

@@ -53,8 +53,8 @@ TEST(Exorvex, CommandsPrintTheProgramsTexts) {
 }
 
 TEST(Exorvex, FullPrecisionJulianDayInJson) {
-    const ToolRun run = Exorvex({"jd", "--calendar", "GR", "--date", "10/04/1987", "--time", "18:31",
-                             "--json"});
+    const ToolRun run =
+        Exorvex({"jd", "--calendar", "GR", "--date", "10/04/1987", "--time", "18:31", "--json"});
     ASSERT_EQ(run.status, 0);
     // 18:31 is 0.271527777… of a day: more digits than a six-digit print would keep.
     EXPECT_EQ(run.out.rfind("{\"jd\":2446896.27152777", 0), 0u) << run.out;

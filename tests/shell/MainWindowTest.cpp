@@ -1,29 +1,22 @@
+// Window tests of the main window, driven headless with Qt Test.
 #include "shell/UnOrvex.h"
 
-#include <QApplication>
+#include <QtTest>
 
-#include <gtest/gtest.h>
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void captionAndFixedClientSize() {
+        exo::TFoOrvex window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.objectName(), QStringLiteral("FoOrvex"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Calyxa Esp Professional LUMENTA"));
+        QCOMPARE(window.size(), QSize(636, 453));
+        // A single border: the window cannot be resized.
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+    }
+};
 
-namespace exo {
-namespace {
-
-TEST(TFoOrvex, CaptionAndFixedClientSize) {
-    TFoOrvex window;
-    window.show();
-    EXPECT_EQ(window.objectName(), "FoOrvex");
-    EXPECT_EQ(window.windowTitle(), "Calyxa Esp Professional LUMENTA");
-    EXPECT_EQ(window.size(), QSize(636, 453));
-    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "a single border: no resizing";
-}
-
-} // namespace
-} // namespace exo
-
-int main(int argc, char** argv) {
-    // Window tests run headless, test discovery included.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
