@@ -3,12 +3,28 @@
 namespace exo {
 
 namespace {
+
+// The words of the error box for each operation; an operation not listed is shown as it is.
+std::string OperationWords(const std::string& operation) {
+    static const std::pair<const char*, const char*> kWords[] = {
+        {"open", "abrir"},         {"read", "leer"},        {"write", "escribir en"},
+        {"size", "medir"},         {"truncate", "acortar"}, {"delete", "borrar"},
+        {"rewrite", "reescribir"}, {"append", "añadir a"},  {"mkdir", "crear la carpeta"},
+        {"rename", "renombrar"},   {"copy", "copiar"},
+    };
+    for (const auto& [name, words] : kWords) {
+        if (operation == name)
+            return words;
+    }
+    return operation;
+}
+
 std::string InOutMessage(const std::string& file, const std::string& operation,
                          const std::string& detail) {
     std::string message =
-        "Error de entrada/salida (" + operation + ") en el fichero \"" + file + "\"";
+        "Error de entrada/salida: no se puede " + OperationWords(operation) + " \"" + file + "\"";
     if (!detail.empty())
-        message += ": " + detail;
+        message += " (" + detail + ")";
     return message;
 }
 } // namespace

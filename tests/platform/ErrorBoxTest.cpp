@@ -71,7 +71,7 @@ TEST_F(ErrorBox, AnInOutErrorInATimerHandlerIsShownAndTheProgramGoesOn) {
     ASSERT_EQ(shown_.size(), 1);
     EXPECT_TRUE(shown_[0].contains(QStringLiteral("FileSet/OrbiDomi.stt")))
         << shown_[0].toStdString();
-    EXPECT_TRUE(shown_[0].contains(QStringLiteral("read"))) << shown_[0].toStdString();
+    EXPECT_TRUE(shown_[0].contains(QStringLiteral("no se puede leer"))) << shown_[0].toStdString();
 }
 
 TEST_F(ErrorBox, AConvertErrorInATimerHandlerIsShown) {
@@ -155,7 +155,7 @@ TEST(StandardErrorText, IsTheMessageOfTheError) {
     const QString text = StandardErrorText(error);
     EXPECT_EQ(text, QString::fromUtf8(error.what()));
     EXPECT_TRUE(text.contains(QStringLiteral("Año/Cartas.dat"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("(open)"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("no se puede abrir"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("No such file or directory")));
 }
 
