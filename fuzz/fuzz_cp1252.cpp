@@ -38,9 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes = exo::Cp1252FromUtf8(input);
     FUZZ_CHECK(bytes.size() <= size);
     FUZZ_CHECK(exo::Cp1252FromUtf8(exo::Utf8FromCp1252(bytes)) == bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless |
-                               QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     const QString decoded = decoder(QByteArrayView(input.data(), static_cast<qsizetype>(size)));
     if (!decoder.hasError()) {
         // Well-formed UTF-8 reads the same as Qt reads it.

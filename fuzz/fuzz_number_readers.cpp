@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,10 +18,11 @@ void CheckWriters(long double x, int decimals) {
 
     const std::string scientific = exo::ScientificText(x);
     FUZZ_CHECK(scientific.size() == 23);
-    long double back = 0;
-    FUZZ_CHECK(exo::ParseReal(scientific, back));
-    FUZZ_CHECK(exo::ScientificText(back) == scientific);
+    long double rounded = 0; // x at the 15 significant digits the program writes
+    FUZZ_CHECK(exo::ParseReal(scientific, rounded));
+    FUZZ_CHECK(exo::ScientificText(rounded) == scientific);
 
+    long double back = 0;
     const std::string general = exo::GeneralText(x);
     FUZZ_CHECK(exo::ParseLocaleReal(general, back));
     FUZZ_CHECK(exo::GeneralText(back) == general);
@@ -31,10 +33,14 @@ void CheckWriters(long double x, int decimals) {
     }
     FUZZ_CHECK(exo::GeneralText(x, '.') == pointed);
 
+    // Cut, not rounded, from the 15 digits: never farther from zero, and less than one unit
+    // of the last decimal nearer.
     const std::string fixed = exo::FixedCutText(x, decimals);
     FUZZ_CHECK(exo::ParseLocaleReal(fixed, back));
-    // Cut, not rounded: the text is never farther from zero than x.
-    FUZZ_CHECK(std::fabs(back) <= std::fabs(x));
+    FUZZ_CHECK(std::fabs(back) <= std::fabs(rounded));
+    const long double unit = std::pow(10.0L, -std::clamp(decimals, 0, 64));
+    FUZZ_CHECK(std::fabs(rounded) - std::fabs(back) <=
+               unit * (1 + 1e-15L) + std::fabs(rounded) * 1e-17L);
 }
 
 } // namespace

@@ -19,8 +19,12 @@ namespace {
 
 const std::string& ScratchFile() {
     static const std::string path = [] {
-        char folder[] = "/tmp/exorvex-fuzz-XXXXXX";
+        static char folder[] = "/tmp/exorvex-fuzz-XXXXXX";
         FUZZ_CHECK(::mkdtemp(folder) != nullptr);
+        std::atexit([] {
+            std::remove((std::string(folder) + "/records.rnd").c_str());
+            ::rmdir(folder);
+        });
         return std::string(folder) + "/records.rnd";
     }();
     return path;

@@ -46,8 +46,9 @@ std::string DateTextOf(long double jd, bool gregorianByFlag, bool gregorianFlag)
         const bool gregorian = gregorianByFlag ? gregorianFlag : Z > 2299160;
         long double A = Z;
         if (gregorian) {
-            const long double alpha = Trunc((Z - 1867216.25L) / 36524.25L);
-            A = Z + 1 + alpha - Trunc(alpha / 4);
+            // Rounded down, not toward zero: before 400 the count of centuries is negative.
+            const long double alpha = std::floor((Z - 1867216.25L) / 36524.25L);
+            A = Z + 1 + alpha - std::floor(alpha / 4);
         }
         const long double B = A + 1524;
         const long double C = Trunc((B - 122.1L) / 365.25L);
@@ -80,13 +81,12 @@ long double JulianDayOf(int calendarFlag, long double minute, long double hour, 
         month = month + 12;
     }
     long double B = 0;
+    // Rounded down, not toward zero, so that the years before 1 count their days too.
     if (calendarFlag == 1) {
-        const long double A = Trunc(year / 100);
-        B = 2 - A + Trunc(A / 4);
+        const long double A = std::floor(year / 100);
+        B = 2 - A + std::floor(A / 4);
     }
-    long double Y = Trunc(365.25L * year);
-    if (year < 0)
-        Y = Y - 1;
+    const long double Y = std::floor(365.25L * year);
     const long double M = Trunc(30.6001L * (month + 1));
     return B + Y + M + day + 1720994.5L;
 }

@@ -18,7 +18,11 @@ void ClearChartState(ChartState& chart) {
 }
 
 std::uint8_t SignOfLongitude(long double longitude) {
-    return static_cast<std::uint8_t>(static_cast<int>(std::trunc(longitude / 30.0L)) + 1);
+    // Only a longitude that is no angle at all (not finite, or beyond any turn count) could
+    // overflow the conversion; it gets sign 0, which no Aries-to-Pisces table reads.
+    if (!std::isfinite(longitude) || std::fabs(longitude) > 1e9L)
+        return 0;
+    return static_cast<std::uint8_t>(static_cast<long>(std::trunc(longitude / 30.0L)) + 1);
 }
 
 void SignOfPoints(int count, std::span<const long double> longitude, std::span<std::uint8_t> sign) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace exo {
 namespace {
@@ -37,6 +38,22 @@ TEST(JulianDayOf, KnownDates) {
             static_cast<double>(JulianDayOf(c.flag, c.minute, c.hour, c.year, c.month, c.day)),
             static_cast<double>(c.jd), 1e-8)
             << c.day << "/" << c.month << "/" << c.year << " flag " << c.flag;
+    }
+}
+
+TEST(JulianDayOf, DaysAreCountedRightBeforeTheYearOne) {
+    // March of a negative leap year: 365.25 × year is a whole number there.
+    EXPECT_EQ(JulianDayOf(0, 0, 0, -100, 3, 1), 1684592.5L);
+    EXPECT_EQ(JulianDayOf(0, 0, 0, -100, 3, 1) - JulianDayOf(0, 0, 0, -100, 2, 28), 2.0L)
+        << "-100 is a Julian leap year";
+}
+
+TEST(DateTextOfJulianDayByFlag, GregorianDatesBeforeTheYear400ReadBack) {
+    for (const auto& [year, month, day] : {std::tuple{300, 3, 1}, {300, 2, 28}, {-100, 3, 1}}) {
+        const long double jd = JulianDayOf(1, 0, 0, year, month, day);
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%02d/%02d/%04d 00:00", day, month, year);
+        EXPECT_EQ(DateTextOfJulianDayByFlag(jd, true), expected);
     }
 }
 

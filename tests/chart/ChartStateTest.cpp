@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace exo {
 namespace {
 
@@ -22,6 +24,8 @@ TEST(SignOfPoints, SignBoundaries) {
     EXPECT_EQ(sign[22], 7);
     EXPECT_EQ(sign[0], 0) << "slot 0 is never used";
     EXPECT_EQ(sign[23], 0) << "slot 23 is never used";
+    EXPECT_EQ(SignOfLongitude(std::numeric_limits<long double>::quiet_NaN()), 0);
+    EXPECT_EQ(SignOfLongitude(1e300L), 0);
 }
 
 std::array<long double, 16> EqualCusps(long double first) {
