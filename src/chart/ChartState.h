@@ -83,6 +83,12 @@ struct ChartState {
     long double MidheavenRad = 0;
     ShortString<15> HouseSystemName;
     std::int32_t HouseMode = 0;
+    long double SiderealTimeHours = 0; // local sidereal time of the last house computation
+
+    // Settings the ephemeris reads: "VERO" true node, else the mean node; "VERA" the
+    // corrected Black Moon, else the mean one.
+    ShortString<5> NodeKind;
+    ShortString<5> ApogeeKind;
 
     // Time and place of the current subject.
     ShortString<80> SubjectName;

@@ -1,0 +1,1 @@
+#include "astro/Houses.h"
