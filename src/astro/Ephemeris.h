@@ -6,7 +6,11 @@
 // tabulated corrections of FilePosi. Results go to ChartLongitude and ChartLatitude at the
 // body's index (ephemeris order).
 #include "astro/CorrectionFiles.h"
+#include "astro/TheoryTerms.h"
 #include "chart/ChartState.h"
+
+#include <array>
+#include <span>
 
 namespace exo {
 
@@ -79,6 +83,14 @@ struct EclipticPosition {
     long double longitude = 0;
     long double latitude = 0;
 };
+// The Sun's apparent longitude by the solar theory, with the given planetary perturbation
+// terms (the engine passes SolarPerturbationTerms()).
+long double SolarLongitude(const TimeArguments& t, std::span<const SolarTerm> perturbations);
+// The synodic arguments A₀ … A₃ of the solar perturbations (degrees) and the Earth's mean
+// anomaly with its long-period terms, at T.
+std::array<long double, 4> SolarArguments(long double T);
+long double EarthMeanAnomaly(long double T);
+
 // The mean node and the uncorrected true node, with the Sun and Moon longitudes given.
 long double MeanNode(const TimeArguments& t);
 long double TrueNodeTheory(const TimeArguments& t, long double sun, long double moon);

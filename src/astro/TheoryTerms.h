@@ -29,11 +29,14 @@ struct XyzCorrection {
 // for 0 ≤ T ≤ 2. nullptr for other bodies.
 const XyzCorrection* FittedOuterPlanetCorrection(int body);
 
-// One term of the Sun's planetary perturbations: amplitude″ · cos(multiple·A + phase),
-// where A is the synodic argument `argument` (0 Mars, 1 Saturn, 2 Venus, 3 Jupiter).
+// One term of the Sun's planetary perturbations:
+//   amplitude″ · cos(multiple·A + anomalyMultiple·M + phase),
+// where A is the synodic argument `argument` (0 Mars, 1 Saturn, 2 Venus, 3 Jupiter) and M
+// the Earth's mean anomaly (the M₀ of the solar theory, with its long-period terms).
 struct SolarTerm {
     int argument;
     int multiple;
+    int anomalyMultiple;
     double amplitude; // arcseconds
     double phase;     // degrees
 };
