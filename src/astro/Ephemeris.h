@@ -19,15 +19,15 @@ struct TimeArguments {
     long double d = 0; // days from 1900 January 0.5
     long double T = 0; // Julian centuries from the same instant
     long double T2 = 0;
-    long double node = 0;         // Ω, mean node of the Moon's orbit
-    long double sunMean = 0;      // L
-    long double elongation = 0;   // D
-    long double perigee = 0;      // Γ, mean longitude of the Moon's perigee
-    long double sunAnomaly = 0;   // M
-    long double moonMean = 0;     // L′
-    long double moonAnomaly = 0;  // M′
-    long double nutation = 0;     // Δψ, degrees
-    long double obliquity = 0;    // ε, degrees
+    long double node = 0;        // Ω, mean node of the Moon's orbit
+    long double sunMean = 0;     // L
+    long double elongation = 0;  // D
+    long double perigee = 0;     // Γ, mean longitude of the Moon's perigee
+    long double sunAnomaly = 0;  // M
+    long double moonMean = 0;    // L′
+    long double moonAnomaly = 0; // M′
+    long double nutation = 0;    // Δψ, degrees
+    long double obliquity = 0;   // ε, degrees
     long double sinObliquity = 0;
     long double cosObliquity = 0;
 };

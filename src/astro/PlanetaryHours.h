@@ -23,11 +23,11 @@ PlanetaryHourState& GlobalPlanetaryHours();
 // Weekday of jd, 0 = Sunday; also sets PlanetaryDayName.
 int WeekdayOf(long double jd, PlanetaryHourState& state = GlobalPlanetaryHours());
 // Fixed tables (Windows-1252 texts).
-const std::string& WeekdayName(int weekday);      // 0 … 6
-const std::string& RulerName(int planet);         // 1 … 7
-int SignRuler(int sign);                          // 1 … 12 → planet 1 … 7
-int ChaldeanPlanet(int position);                 // 0 … 34
-int WeekdayOffset(int weekday);                   // 0 … 6
+const std::string& WeekdayName(int weekday); // 0 … 6
+const std::string& RulerName(int planet);    // 1 … 7
+int SignRuler(int sign);                     // 1 … 12 → planet 1 … 7
+int ChaldeanPlanet(int position);            // 0 … 34
+int WeekdayOffset(int weekday);              // 0 … 6
 
 void FindSunrise(ChartState& chart = GlobalChart(),
                  PlanetaryHourState& state = GlobalPlanetaryHours());
@@ -47,8 +47,8 @@ YearRulerNames YearRulers(ChartState& chart = GlobalChart());
 
 // One line of the planetary-hours pages.
 struct PageLine {
-    std::string text;       // Windows-1252
-    unsigned colour = 0;    // 0x00BBGGRR
+    std::string text;    // Windows-1252
+    unsigned colour = 0; // 0x00BBGGRR
 };
 // The ten lines of the analysis page and the nine of the printed page, from the results
 // of ComputePlanetaryHour and YearRulers.
