@@ -385,17 +385,35 @@ void ComputeBodies(int mode, bool lookAhead, long double jd, ChartState& chart) 
     ComputeBodies(mode, lookAhead, jd, chart, ProgramFolderCorrections());
 }
 
+void MarkBackwardMotion(const PointReals& later, ChartState& chart) {
+    for (int body = 1; body <= EphemerisOrder::Chiron; ++body) {
+        const long double now = chart.ChartLongitude[body];
+        // The change over the look-ahead interval taken the short way round, so that a
+        // passage through 0° counts in the direction the body really moves.
+        long double change = Normalize360(later[body] - now);
+        if (change > 180)
+            change -= 360;
+        if (change < 0)
+            chart.ChartLongitude[body] = -now;
+    }
+}
+
 void ComputePositionsWithMotion(int mode, long double jd, ChartState& chart,
                                 const CorrectionSource& corrections) {
     constexpr long double kLookAhead = 0.001L;
-    constexpr long double kWrapLimit = 5.0L;
     ComputeBodies(mode, true, jd + kLookAhead, chart, corrections);
     const PointReals later = chart.ChartLongitude;
     ComputeBodies(mode, false, jd, chart, corrections);
-    for (int body = 1; body <= EphemerisOrder::Chiron; ++body) {
-        const long double now = chart.ChartLongitude[body];
-        if (now > later[body] && now - later[body] < kWrapLimit)
-            chart.ChartLongitude[body] = -now;
+    MarkBackwardMotion(later, chart);
+}
+
+void ClearMinorBodiesOutsideRange(ChartState& chart) {
+    if (chart.JulianDay >= kMinorBodiesFrom && chart.JulianDay <= kMinorBodiesTo)
+        return;
+    for (int body = EphemerisOrder::Ceres; body <= EphemerisOrder::Chiron; ++body) {
+        chart.ChartLongitude[body] = 0;
+        chart.ChartLatitude[body] = 0;
+        chart.RetroMark[body] = " ";
     }
 }
 

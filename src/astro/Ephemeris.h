@@ -72,11 +72,21 @@ void ComputeBodies(int mode, bool lookAhead, long double jd, ChartState& chart,
                    const CorrectionSource& corrections);
 void ComputeBodies(int mode, bool lookAhead, long double jd, ChartState& chart = GlobalChart());
 
-// ComputeBodies at jd + 0.001 and at jd; each body 1–19 whose longitude decreases over that
-// interval (by less than 5°, so a passage through 0° does not count) is stored negated.
+// ComputeBodies at jd + 0.001 (the look-ahead pass) and at jd; each body 1–19 whose
+// longitude decreases over that interval is stored negated.
 void ComputePositionsWithMotion(int mode, long double jd, ChartState& chart,
                                 const CorrectionSource& corrections);
 void ComputePositionsWithMotion(int mode, long double jd, ChartState& chart = GlobalChart());
+
+// Negates each longitude 1–19 of `chart` that decreases towards `later` (the longitudes a
+// moment afterwards), the change taken the short way round 0°.
+void MarkBackwardMotion(const PointReals& later, ChartState& chart);
+
+// The minor bodies are shown only for 1 January 1850 to 31 December 2080: outside those
+// Julian Days (chart.JulianDay) Ceres to Chiron get longitude 0, latitude 0 and mark " ".
+inline constexpr long double kMinorBodiesFrom = 2396758.5L;
+inline constexpr long double kMinorBodiesTo = 2481129.5L;
+void ClearMinorBodiesOutsideRange(ChartState& chart = GlobalChart());
 
 // Single bodies, for the table builder and the measurements (degrees).
 struct EclipticPosition {
