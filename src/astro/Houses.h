@@ -35,7 +35,10 @@ struct HouseResult {
 
 // Computes the houses in the system `systemName` ("PLACIDO", "CASE_UGUALI", "CASE_MEDIE",
 // "KOCH", "REGIOMONT", "PORFIRIO", "CAMPANO", "MORINO", "ALCABIZIO"); any other name sets
-// only houses 1 and 10 and keeps the other cusps of `previous`.
+// only houses 1 and 10 and keeps the other cusps of `previous`. Cusp 1 is the Ascendant and
+// cusp 10 the Midheaven except for the equal systems (house 10 = Ascendant + 270°) and
+// Morinus (its own projections of the equator divisions); the two results in radians are
+// always the true Ascendant and Midheaven. Slots 0 and 13 to 15 are copied from `previous`.
 HouseResult ComputeHouses(const HouseInputs& in, const std::string& systemName,
                           const std::array<long double, 16>& previous = {});
 

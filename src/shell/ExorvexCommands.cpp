@@ -1,12 +1,17 @@
 #include "shell/ExorvexCommands.h"
 
+#include "astro/Angles.h"
 #include "astro/Calendar.h"
+#include "astro/Ephemeris.h"
+#include "astro/Houses.h"
 #include "astro/TextHelpers.h"
+#include "chart/ChartState.h"
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
 #include "shell/JsonText.h"
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <set>
@@ -38,7 +43,8 @@ struct CommandLine {
 };
 
 // Options that take a value; every other "--word" is refused.
-const std::set<std::string> kValueOptions = {"calendar", "date", "time", "jd", "folder"};
+const std::set<std::string> kValueOptions = {"calendar", "date",   "time", "jd",     "folder",
+                                             "node",     "apogee", "corr", "coords", "system"};
 
 CommandLine Parse(const std::vector<std::string>& args) {
     CommandLine line;
@@ -74,7 +80,7 @@ CommandLine Parse(const std::vector<std::string>& args) {
             throw UsageError("opción repetida --" + name);
     }
     if (line.command.empty())
-        throw UsageError("falta la orden (jd, datetext, text)");
+        throw UsageError("falta la orden (jd, datetext, text, positions, houses)");
     return line;
 }
 
@@ -193,11 +199,156 @@ Output TextCommand(const CommandLine& line) {
     return out;
 }
 
+// A Julian Day the engine can count with: finite and within the calendar's reach.
+long double JulianDayArgument(const CommandLine& line) {
+    const long double jd = RealArgument(line.option("jd"), "--jd");
+    if (!std::isfinite(jd) || std::fabs(jd) > 1e11L)
+        throw UsageError("--jd fuera de rango: '" + line.option("jd") + "'");
+    return jd;
+}
+
+// The value of an optional option that must be one of `allowed` (the first is the default).
+std::string ChoiceArgument(const CommandLine& line, const std::string& name,
+                           const std::vector<std::string>& allowed) {
+    if (!line.has(name))
+        return allowed.front();
+    const std::string& value = line.option(name);
+    for (const std::string& choice : allowed) {
+        if (value == choice)
+            return value;
+    }
+    std::string choices;
+    for (const std::string& choice : allowed)
+        choices += (choices.empty() ? "" : "|") + choice;
+    throw UsageError("--" + name + " debe ser " + choices + ": '" + value + "'");
+}
+
+// The program's label of a point; the points after the twelve it names get their usual names.
+std::string PointName(int point) {
+    if (point <= 12)
+        return Utf8FromCp1252(PointLabel(point));
+    switch (point) {
+    case EphemerisOrder::Ascendant:
+        return "ASCENDENTE";
+    case EphemerisOrder::Ceres:
+        return "CERES";
+    case EphemerisOrder::Pallas:
+        return "PALAS";
+    case EphemerisOrder::Juno:
+        return "JUNO";
+    case EphemerisOrder::Vesta:
+        return "VESTA";
+    case EphemerisOrder::Chiron:
+        return "QUIRÓN";
+    default:
+        return "";
+    }
+}
+
+// Text padded with blanks to `width` characters (UTF-8, counted as code points).
+std::string PaddedRight(const std::string& utf8, std::size_t width) {
+    std::size_t characters = 0;
+    for (const char c : utf8)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return utf8 + std::string(width > characters ? width - characters : 0, ' ');
+}
+std::string PaddedLeft(const std::string& text, std::size_t width) {
+    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+// Positions of all points as the ephemeris leaves them (ephemeris order, negative
+// longitudes for backward motion), for a freshly cleared chart: point 13 copies the cusp
+// of house 1, which no house computation has set.
+Output PositionsCommand(const CommandLine& line) {
+    ExpectWords(line, 0, "positions --jd <número> [--node VERO|MEDIO] [--apogee VERA|MEDIA]");
+    const long double jd = JulianDayArgument(line);
+    ChartState& chart = GlobalChart();
+    ClearChartState(chart);
+    chart.NodeKind = ChoiceArgument(line, "node", {"VERO", "MEDIO"});
+    chart.ApogeeKind = ChoiceArgument(line, "apogee", {"VERA", "MEDIA"});
+    ComputePositionsWithMotion(0, jd, chart);
+
+    std::vector<long double> longitude, latitude;
+    Output out;
+    for (int point = kFirstPoint; point <= kLastPoint; ++point) {
+        longitude.push_back(chart.ChartLongitude[point]);
+        latitude.push_back(chart.ChartLatitude[point]);
+        if (!out.plain.empty())
+            out.plain += '\n';
+        out.plain += PaddedLeft(std::to_string(point), 2) + "  " +
+                     PaddedRight(PointName(point), 10) + "  " +
+                     PaddedLeft(FixedCutText(chart.ChartLongitude[point], 6), 12) + "  " +
+                     PaddedLeft(FixedCutText(chart.ChartLatitude[point], 6), 11);
+    }
+    out.json.add("longitude", longitude).add("latitude", latitude);
+    return out;
+}
+
+// The 12-character coordinate field: latitude degrees, letter, minutes, a separator,
+// longitude degrees, letter, minutes. A number that does not convert counts as 0, as in a
+// stored subject.
+void SetCoordinates(const std::string& utf8, ChartState& chart) {
+    const std::string field = Cp1252FromUtf8(utf8);
+    if (field.size() != 12)
+        throw UsageError("--coords debe tener 12 caracteres (como 45N28-009E11): '" + utf8 + "'");
+    chart.CoordinatesText = field;
+    chart.LatitudeDegrees = IntegerOrZero(field.substr(0, 2));
+    chart.LatitudeLetter = field.substr(2, 1);
+    chart.LatitudeMinutes = IntegerOrZero(field.substr(3, 2));
+    chart.LongitudeDegrees = IntegerOrZero(field.substr(6, 3));
+    chart.LongitudeLetter = field.substr(9, 1);
+    chart.LongitudeMinutes = IntegerOrZero(field.substr(10, 2));
+}
+
+// Sidereal time, Ascendant, Midheaven and cusps of a birth chart (mode 1) in the named
+// system; a name the program does not know sets only houses 1 and 10, as in the program.
+Output HousesCommand(const CommandLine& line) {
+    ExpectWords(line, 0,
+                "houses --jd <número> --time hh:mm --corr <horas> --coords 45N28-009E11 "
+                "--system <nombre>");
+    const long double jd = JulianDayArgument(line);
+    const auto time = Fields(line.option("time"), ':', 2, "--time");
+    const int hour = IntegerArgument(time[0], "la hora", 0, 23);
+    const int minute = IntegerArgument(time[1], "el minuto", 0, 59);
+    const long double correction = RealArgument(line.option("corr"), "--corr");
+    const std::string coordinates = line.option("coords");
+    const std::string system = Cp1252FromUtf8(line.option("system"));
+
+    ChartState& chart = GlobalChart();
+    ClearChartState(chart);
+    SetCoordinates(coordinates, chart);
+    chart.BirthHourWhole = hour;
+    chart.BirthMinuteWhole = minute;
+    chart.TimeCorrection = correction;
+    chart.JulianDay = jd;
+    chart.HouseMode = 1;
+    chart.HouseSystemName = system;
+    ComputeHouses(HouseInputsOf(chart), chart);
+
+    const long double ascendant = RadToDeg(chart.AscendantRad);
+    const long double midheaven = RadToDeg(chart.MidheavenRad);
+    std::vector<long double> cusps;
+    Output out;
+    for (int h = 1; h <= 12; ++h) {
+        cusps.push_back(chart.HouseCusp[h]);
+        out.plain += "Casa " + PaddedLeft(std::to_string(h), 2) + "       " +
+                     PaddedLeft(FixedCutText(chart.HouseCusp[h], 6), 11) + '\n';
+    }
+    out.plain += "Ascendente    " + PaddedLeft(FixedCutText(ascendant, 6), 11) + '\n';
+    out.plain += "Medio Cielo   " + PaddedLeft(FixedCutText(midheaven, 6), 11) + '\n';
+    out.plain += "Tiempo sidéreo" + PaddedLeft(FixedCutText(chart.SiderealTimeHours, 6), 11);
+    out.json.add("cusps", cusps)
+        .add("ascendant", ascendant)
+        .add("midheaven", midheaven)
+        .add("sidereal_time", chart.SiderealTimeHours);
+    return out;
+}
+
 const std::map<std::string, std::function<Output(const CommandLine&)>>& Commands() {
     static const std::map<std::string, std::function<Output(const CommandLine&)>> commands = {
-        {"jd", JdCommand},
-        {"datetext", DateTextCommand},
-        {"text", TextCommand},
+        {"jd", JdCommand},         {"datetext", DateTextCommand},
+        {"text", TextCommand},     {"positions", PositionsCommand},
+        {"houses", HousesCommand},
     };
     return commands;
 }
