@@ -268,10 +268,12 @@ long double LongitudeOfRightAscension(long double alpha, long double cosObliquit
 }
 
 long double PlacidusRightAscension(long double fraction, long double k, long double ramc) {
-    // Five secant steps from the two fixed starting values settle the semi-arc at ordinary
-    // latitudes; towards the polar circle they are still degrees away from it, so the steps go
-    // on until the semi-arc stops moving. Where no semi-arc exists (beyond the polar circle)
-    // the last finite value is kept: a cusp is always returned.
+    // The semi-arc H solves G(H) = 0 in (0°, 180°]. Five secant steps from the two fixed
+    // starting values settle it at ordinary latitudes; towards the polar circle they are still
+    // degrees away, or run to a root outside that interval, so the steps go on until H stops
+    // moving and, while a root is bracketed there (|K| < 1, short of the polar circle), a
+    // wrong root gives way to bisection. Beyond the polar circle the last finite secant value
+    // is kept: a cusp is always returned.
     constexpr int kLeastSteps = 5;
     constexpr int kMostSteps = 100;
     constexpr long double kSettled = 1e-12L;
@@ -294,6 +296,16 @@ long double PlacidusRightAscension(long double fraction, long double k, long dou
         gCurrent = g(current);
         if (step + 1 >= kLeastSteps && settled)
             break;
+    }
+    const bool inside = current > 0 && current <= 180 && std::fabs(gCurrent) < 1e-9L;
+    if (!inside && std::fabs(k) < 1) {
+        // g(0) = k·sin(ramc) − 1 < 0 and g(180) = k·sin(180·f + ramc) + 1 > 0.
+        long double low = 0, high = 180;
+        for (int step = 0; step < 80; ++step) {
+            const long double middle = (low + high) / 2;
+            (g(middle) < 0 ? low : high) = middle;
+        }
+        current = (low + high) / 2;
     }
     return Normalize360(fraction * current + ramc);
 }
