@@ -280,8 +280,10 @@ OrbitState KeplerianState(int body, long double T) {
 Vector3 OuterPlanetCorrection(int body, long double T) {
     if (T < 0 || T > 2)
         return {};
-    const XyzCorrection* c =
-        body == EphemerisOrder::Jupiter ? &kJupiterCorrection : FittedOuterPlanetCorrection(body);
+    // Jupiter's published corrections were made for 1900–2000 and run away after it.
+    const XyzCorrection* c = body != EphemerisOrder::Jupiter ? FittedOuterPlanetCorrection(body)
+                             : T <= 1                        ? &kJupiterCorrection
+                                                             : FittedLateJupiterCorrection();
     if (!c)
         return {};
     return {CorrectionAt(c->x, T), CorrectionAt(c->y, T), CorrectionAt(c->z, T)};

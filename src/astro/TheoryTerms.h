@@ -28,6 +28,8 @@ struct XyzCorrection {
 // The heliocentric corrections of Saturn, Uranus, Neptune and Pluto (bodies 7–10), valid
 // for 0 ≤ T ≤ 2. nullptr for other bodies.
 const XyzCorrection* FittedOuterPlanetCorrection(int body);
+// Jupiter's corrections for 1 < T ≤ 2, where its published ones no longer hold.
+const XyzCorrection* FittedLateJupiterCorrection();
 
 // One term of the Sun's planetary perturbations:
 //   amplitude″ · cos(multiple·A + anomalyMultiple·M + phase),
