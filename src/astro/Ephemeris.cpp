@@ -109,15 +109,15 @@ const Elements& ElementsOf(int body, long double T) {
 long double CorrectionAt(const CoordinateCorrection& c, long double T) {
     long double sum = c.constant + (c.linear + c.quadratic * T) * T;
     for (const PeriodicTerm& term : c.terms)
-        sum += term.amplitude * CosDeg(term.frequency * T + term.phase);
+        sum += term.amplitude * CosDegFast(static_cast<double>(term.frequency * T + term.phase));
     return sum;
 }
 
 // Eccentric anomaly (radians) from the mean anomaly, by Newton's method to full precision.
 long double EccentricAnomaly(long double M, long double e) {
-    long double E = M + e * std::sin(M);
+    long double E = M + e * SinRad(M);
     for (int i = 0; i < 30; ++i) {
-        const long double step = (E - e * std::sin(E) - M) / (1 - e * std::cos(E));
+        const long double step = (E - e * SinRad(E) - M) / (1 - e * CosRad(E));
         E -= step;
         if (std::fabs(step) < 1e-17L)
             break;
@@ -264,7 +264,7 @@ OrbitState KeplerianState(int body, long double T) {
     const long double incl = el.inclination.at(T) * kDegToRad;
 
     const long double E = EccentricAnomaly(M, e);
-    const long double sinE = std::sin(E), cosE = std::cos(E);
+    const long double sinE = SinRad(E), cosE = CosRad(E);
     const long double root = std::sqrt(1 - e * e);
     const long double x = a * (cosE - e);
     const long double y = a * root * sinE;
@@ -272,8 +272,7 @@ OrbitState KeplerianState(int body, long double T) {
     const long double vx = -a * n * sinE;
     const long double vy = a * n * root * cosE;
 
-    const Rotation r{std::cos(w),    std::sin(w),    std::cos(incl),
-                     std::sin(incl), std::cos(node), std::sin(node)};
+    const Rotation r{CosRad(w), SinRad(w), CosRad(incl), SinRad(incl), CosRad(node), SinRad(node)};
     return {r.apply(x, y), r.apply(vx, vy)};
 }
 
@@ -320,8 +319,9 @@ long double SolarLongitude(const TimeArguments& t, std::span<const SolarTerm> pe
     long double arcseconds = longPeriod;
     const auto A = SolarArguments(T);
     for (const SolarTerm& term : perturbations)
-        arcseconds += term.amplitude * CosDeg(term.multiple * A[term.argument] +
-                                              term.anomalyMultiple * M2 + term.phase);
+        arcseconds += term.amplitude *
+                      CosDegFast(static_cast<double>(term.multiple * A[term.argument] +
+                                                     term.anomalyMultiple * M2 + term.phase));
     arcseconds += 6.454L * SinDeg(t.elongation) + 0.424L * SinDeg(t.elongation - t.moonAnomaly);
     arcseconds -= 20.47L + 0.342L * CosDeg(M2);
     longitude += arcseconds / 3600 + t.nutation;

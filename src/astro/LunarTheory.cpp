@@ -58,7 +58,7 @@ long double SeriesSum(const LunarTerm* terms, std::size_t count, long double D, 
         long double amplitude = term.amplitude;
         if (term.m != 0)
             amplitude *= (term.m == 1 || term.m == -1) ? E : E * E;
-        sum += amplitude * SinDeg(argument);
+        sum += amplitude * SinDegFast(static_cast<double>(argument));
     }
     return sum;
 }
