@@ -6,7 +6,14 @@ namespace exo {
 
 namespace {
 long double Reduce(long double x, long double period) {
-    long double r = x - std::trunc(x / period) * period;
+    // The whole number of periods in double when it fits, which is far cheaper than the
+    // extended truncation; the remainder is still formed in extended precision.
+    const long double periods = x / period;
+    const long double whole =
+        std::fabs(periods) < 1e15L
+            ? static_cast<long double>(std::trunc(static_cast<double>(periods)))
+            : std::trunc(periods);
+    long double r = x - whole * period;
     if (r < 0)
         r += period;
     // A tiny negative remainder plus the period rounds to the period itself.
@@ -31,7 +38,13 @@ struct Quadrant {
     long long turn;   // quarter turns, taken modulo 4
 };
 Quadrant QuadrantOf(long double x) {
-    const long double turns = std::nearbyint(x / 90.0L);
+    const long double quarter = x / 90.0L;
+    if (std::fabs(quarter) < 1e15L) {
+        const double turns = std::nearbyint(static_cast<double>(quarter));
+        return {(x - 90.0L * static_cast<long double>(turns)) * kDegToRad,
+                static_cast<long long>(turns) % 4};
+    }
+    const long double turns = std::nearbyint(quarter);
     return {(x - 90.0L * turns) * kDegToRad, static_cast<long long>(std::fmod(turns, 4.0L))};
 }
 } // namespace

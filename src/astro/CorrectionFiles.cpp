@@ -79,8 +79,35 @@ std::map<std::string, std::unique_ptr<MappedTable>>& Tables() {
     return tables;
 }
 
+// Inside a computation each table is checked against the disk once; the scope number
+// tells which computation the last check belonged to (0: none is running).
+std::uint64_t gActiveScope = 0;
+std::uint64_t gLastScope = 0;
+struct Checked {
+    std::uint64_t scope = 0;
+    const MappedTable* table = nullptr;
+};
+std::map<std::string, Checked>& CheckedNames() {
+    static std::map<std::string, Checked> names;
+    return names;
+}
+
+const MappedTable& CheckedTableOf(const std::string& name);
+
 // The table named `name`, mapped again when the file changed since the last lookup.
 const MappedTable& TableOf(const std::string& name) {
+    if (gActiveScope == 0)
+        return CheckedTableOf(name);
+    Checked& checked = CheckedNames()[name];
+    if (checked.scope != gActiveScope || !checked.table) {
+        checked.table = nullptr;
+        checked.table = &CheckedTableOf(name);
+        checked.scope = gActiveScope;
+    }
+    return *checked.table;
+}
+
+const MappedTable& CheckedTableOf(const std::string& name) {
     std::string path = name;
     for (char& c : path)
         if (c == '\\')
@@ -271,7 +298,17 @@ const CorrectionSource& NoCorrections() {
 }
 
 void ForgetCorrectionFiles() {
+    CheckedNames().clear();
     Tables().clear();
+}
+
+CorrectionFileScope::CorrectionFileScope() : outer_(gActiveScope) {
+    if (gActiveScope == 0)
+        gActiveScope = ++gLastScope;
+}
+
+CorrectionFileScope::~CorrectionFileScope() {
+    gActiveScope = outer_;
 }
 
 } // namespace exo

@@ -74,6 +74,19 @@ class CorrectionSource {
 const CorrectionSource& ProgramFolderCorrections();
 const CorrectionSource& NoCorrections();
 
+// While one lives, each table is checked against the disk at its first lookup only: one
+// computation of a chart reads the tables many times, and they do not change under it.
+class CorrectionFileScope {
+  public:
+    CorrectionFileScope();
+    ~CorrectionFileScope();
+    CorrectionFileScope(const CorrectionFileScope&) = delete;
+    CorrectionFileScope& operator=(const CorrectionFileScope&) = delete;
+
+  private:
+    std::uint64_t outer_;
+};
+
 // Forgets the mapped files (tests that rewrite them between lookups call it; the lookups
 // notice replaced files on their own).
 void ForgetCorrectionFiles();

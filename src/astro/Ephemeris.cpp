@@ -113,13 +113,14 @@ long double CorrectionAt(const CoordinateCorrection& c, long double T) {
     return sum;
 }
 
-// Eccentric anomaly (radians) from the mean anomaly, by Newton's method to full precision.
-long double EccentricAnomaly(long double M, long double e) {
-    long double E = M + e * SinRad(M);
+// Eccentric anomaly (radians) from the mean anomaly, by Newton's method to full double
+// precision (10⁻¹⁵ radian is far below any effect on the positions).
+double EccentricAnomaly(double M, double e) {
+    double E = M + e * std::sin(M);
     for (int i = 0; i < 30; ++i) {
-        const long double step = (E - e * SinRad(E) - M) / (1 - e * CosRad(E));
+        const double step = (E - e * std::sin(E) - M) / (1 - e * std::cos(E));
         E -= step;
-        if (std::fabs(step) < 1e-17L)
+        if (std::fabs(step) < 1e-15)
             break;
     }
     return E;
@@ -263,8 +264,8 @@ OrbitState KeplerianState(int body, long double T) {
     const long double node = el.node.at(T) * kDegToRad;
     const long double incl = el.inclination.at(T) * kDegToRad;
 
-    const long double E = EccentricAnomaly(M, e);
-    const long double sinE = SinRad(E), cosE = CosRad(E);
+    const double E = EccentricAnomaly(static_cast<double>(M), static_cast<double>(e));
+    const long double sinE = std::sin(E), cosE = std::cos(E);
     const long double root = std::sqrt(1 - e * e);
     const long double x = a * (cosE - e);
     const long double y = a * root * sinE;
@@ -272,7 +273,9 @@ OrbitState KeplerianState(int body, long double T) {
     const long double vx = -a * n * sinE;
     const long double vy = a * n * root * cosE;
 
-    const Rotation r{CosRad(w), SinRad(w), CosRad(incl), SinRad(incl), CosRad(node), SinRad(node)};
+    const auto c = [](long double angle) { return std::cos(static_cast<double>(angle)); };
+    const auto s = [](long double angle) { return std::sin(static_cast<double>(angle)); };
+    const Rotation r{c(w), s(w), c(incl), s(incl), c(node), s(node)};
     return {r.apply(x, y), r.apply(vx, vy)};
 }
 
@@ -351,6 +354,7 @@ long double TrueNodeTheory(const TimeArguments& t, long double sun, long double 
 
 void ComputeBodies(int mode, bool lookAhead, long double jd, ChartState& chart,
                    const CorrectionSource& corrections) {
+    const CorrectionFileScope scope;
     const TimeArguments t = TimeArgumentsOf(jd);
     EvaluateSun(t, chart);
     auto planet = [&](int body) { EvaluateOrbitBody(body, t, jd, lookAhead, chart, corrections); };
@@ -403,6 +407,7 @@ void MarkBackwardMotion(const PointReals& later, ChartState& chart) {
 void ComputePositionsWithMotion(int mode, long double jd, ChartState& chart,
                                 const CorrectionSource& corrections) {
     constexpr long double kLookAhead = 0.001L;
+    const CorrectionFileScope scope;
     ComputeBodies(mode, true, jd + kLookAhead, chart, corrections);
     const PointReals later = chart.ChartLongitude;
     ComputeBodies(mode, false, jd, chart, corrections);
