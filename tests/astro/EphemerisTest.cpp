@@ -234,6 +234,15 @@ TEST_F(EphemerisFilesTest, MissingTablesMatterOnlyInsideTheirRanges) {
     }
 }
 
+// The tables are checked once per computation, and again at the next one.
+TEST_F(EphemerisFilesTest, RemovedTableIsNoticedByTheNextComputation) {
+    folder.write("FilePosi/DSEL.rnd", std::string(20, '\0'));
+    ChartState chart;
+    EXPECT_NO_THROW(ComputePositionsWithMotion(EphemerisOrder::Moon, 1721425.5L, chart));
+    std::filesystem::remove(folder.path() / "FilePosi/DSEL.rnd");
+    EXPECT_THROW(ComputePositionsWithMotion(EphemerisOrder::Moon, 1721425.5L, chart), InOutError);
+}
+
 // A planet table with a record pair around the end of the planets' range.
 TEST_F(EphemerisFilesTest, PlanetCorrectionsStopAtTheStartOf1900) {
     const std::int64_t last = PlanetRecordOf(kPlanetCorrectionTo);
