@@ -291,10 +291,17 @@ Vector3 OuterPlanetCorrection(int body, long double T) {
     return {CorrectionAt(c->x, T), CorrectionAt(c->y, T), CorrectionAt(c->z, T)};
 }
 
+namespace {
+// The Sun's long-period terms, arcseconds.
+long double SolarLongPeriodTerms(long double T) {
+    return 6.4L * SinDeg(231.19L + 20.2L * T) +
+           (1.882L - 0.016L * T) * SinDeg(57.24L + 150.27L * T) +
+           0.266L * SinDeg(31.8L + 119.0L * T) + 0.202L * SinDeg(315.6L + 893.3L * T);
+}
+} // namespace
+
 long double EarthMeanAnomaly(long double T) {
-    const long double longPeriod =
-        6.4L * SinDeg(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * SinDeg(57.24L + 150.27L * T) +
-        0.266L * SinDeg(31.8L + 119.0L * T) + 0.202L * SinDeg(315.6L + 893.3L * T);
+    const long double longPeriod = SolarLongPeriodTerms(T);
     return Normalize360(kEarthElements.meanAnomaly.at(T)) + longPeriod / 3600;
 }
 
@@ -314,9 +321,7 @@ long double SolarLongitude(const TimeArguments& t, std::span<const SolarTerm> pe
     const long double v = 2 * RadToDeg(std::atan(std::sqrt((1 + e) / (1 - e)) * TanDeg(E / 2)));
     long double longitude = Normalize360(v - M0 + t.sunMean);
 
-    const long double longPeriod =
-        6.4L * SinDeg(231.19L + 20.2L * T) + (1.882L - 0.016L * T) * SinDeg(57.24L + 150.27L * T) +
-        0.266L * SinDeg(31.8L + 119.0L * T) + 0.202L * SinDeg(315.6L + 893.3L * T);
+    const long double longPeriod = SolarLongPeriodTerms(T);
     const long double M2 = M0 + longPeriod / 3600;
 
     long double arcseconds = longPeriod;
