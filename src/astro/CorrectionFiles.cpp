@@ -256,22 +256,26 @@ PlanetRecord DecodePlanetRecord(const char* bytes) {
     return record;
 }
 
+namespace {
+// A daily table: records n and n + 1 around jd, the first belonging to start + n.
+template <typename ValueAt>
+long double InterpolateDaily(const char* file, long double start, std::size_t recordSize,
+                             ValueAt valueAt, long double jd) {
+    const MappedTable& table = TableOf(file);
+    const std::int64_t n = DailyRecordOf(jd, start);
+    const long double v0 = valueAt(table.record(n, recordSize));
+    const long double v1 = valueAt(table.record(n + 1, recordSize));
+    const long double t0 = static_cast<long double>(n) + start;
+    return v0 + (jd - t0) * (v1 - v0);
+}
+} // namespace
+
 long double ReadMoonCorrection(long double jd) {
-    const MappedTable& table = TableOf(kMoonFile);
-    const std::int64_t n = MoonRecordOf(jd);
-    const long double v0 = Int16At(table.record(n, 2));
-    const long double v1 = Int16At(table.record(n + 1, 2));
-    const long double t0 = static_cast<long double>(n) + kMoonTableStart;
-    return Wrapped(v0 + (jd - t0) * (v1 - v0));
+    return Wrapped(InterpolateDaily(kMoonFile, kMoonTableStart, 2, Int16At, jd));
 }
 
 long double ReadApogeeCorrection(long double jd) {
-    const MappedTable& table = TableOf(kApogeeFile);
-    const std::int64_t n = ApogeeRecordOf(jd);
-    const long double v0 = Int32At(table.record(n, 4));
-    const long double v1 = Int32At(table.record(n + 1, 4));
-    const long double t0 = static_cast<long double>(n) + kApogeeTableStart;
-    return v0 + (jd - t0) * (v1 - v0);
+    return InterpolateDaily(kApogeeFile, kApogeeTableStart, 4, Int32At, jd);
 }
 
 long double ReadPlanetCorrection(int field, long double jd) {

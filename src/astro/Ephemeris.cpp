@@ -204,14 +204,13 @@ void EvaluateOrbitBody(int body, const TimeArguments& t, long double jd, bool lo
     StoreBody(chart, body, longitude, latitude);
 }
 
-void EvaluateNode(const TimeArguments& t, long double jd, bool needSunAndMoon, ChartState& chart,
+// The Sun is always current when the node is evaluated; the true node needs the Moon too.
+void EvaluateNode(const TimeArguments& t, long double jd, bool needMoon, ChartState& chart,
                   const CorrectionSource& corrections) {
     long double node = MeanNode(t);
     if (chart.NodeKind == "VERO") {
-        if (needSunAndMoon) {
-            EvaluateSun(t, chart);
+        if (needMoon)
             EvaluateMoon(t, jd, chart, corrections);
-        }
         node = TrueNodeTheory(t, chart.ChartLongitude[EphemerisOrder::Sun],
                               chart.ChartLongitude[EphemerisOrder::Moon]);
         if (Inside(jd, kNodeCorrectionFrom, kNodeCorrectionTo, false))
@@ -385,8 +384,7 @@ void ComputeBodies(int mode, bool lookAhead, long double jd, ChartState& chart,
     } else if (mode >= EphemerisOrder::Ceres && mode <= EphemerisOrder::Chiron) {
         planet(mode);
     } else if (mode == BodyMode::Classical || mode == BodyMode::Classical + 1) {
-        EvaluateSun(t, chart);
-        EvaluateMoon(t, jd, chart, corrections);
+        EvaluateMoon(t, jd, chart, corrections); // the Sun is already current
         for (int body = EphemerisOrder::Mercury; body <= EphemerisOrder::Pluto; ++body)
             planet(body);
     }
