@@ -1,0 +1,7 @@
+#include "shell/CommandSupport.h"
+
+namespace exo {
+
+void AddChartCommands(CommandTable&) {}
+
+} // namespace exo

@@ -1,0 +1,7 @@
+#include "shell/CommandSupport.h"
+
+namespace exo {
+
+void AddPlaceCommands(CommandTable&) {}
+
+} // namespace exo

@@ -1,0 +1,7 @@
+#include "shell/CommandSupport.h"
+
+namespace exo {
+
+void AddSubjectCommands(CommandTable&) {}
+
+} // namespace exo
