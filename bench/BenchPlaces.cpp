@@ -71,7 +71,7 @@ void BM_ResultsForeign(benchmark::State& state) {
 }
 
 void BM_ResultsItalian(benchmark::State& state) {
-    Results(state, LocalitySource::Italian, {"MILANO*MI*", "ROMA*RM*"});
+    Results(state, LocalitySource::Italian, {"MILANO *MI*", "ROMA *RM*"});
 }
 
 BENCHMARK(BM_SearchForeignFile)->Unit(benchmark::kMicrosecond);

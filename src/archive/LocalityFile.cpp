@@ -44,6 +44,15 @@ std::array<unsigned char, 256> NormalisationTable() {
     map({200, 201, 203}, 'E');
     map({45, 40}, ' ');
     map({199}, 'C');
+    // The table gives the small letters with a grave, tilde or circumflex but leaves out
+    // several of their capitals (and õ altogether); the stored names are upper case, so
+    // "SÃO PAULO" or "ÑUÑOA" could never be found by typing them plainly. Their plain letters:
+    map({192, 195}, 'A');
+    map({210, 213, 245}, 'O');
+    map({217, 219}, 'U');
+    map({202}, 'E');
+    map({204}, 'I');
+    map({209}, 'N');
     return to;
 }
 

@@ -60,7 +60,7 @@ TEST(LocalityNames, NormalisationFollowsTheTable) {
     } cases[] = {
         {"àáâãäåæ", "AAAAAAA"},
         {"òóôöø", "OOOOO"},
-        {"õ", "õ"}, // 245 is not in the table
+        {"õ", "O"},
         {"ß", "S"},
         {"ùúûü", "UUUU"},
         {"èéêë", "EEEE"},
@@ -68,7 +68,8 @@ TEST(LocalityNames, NormalisationFollowsTheTable) {
         {"ñç", "NC"},
         {"abcxyz", "ABCXYZ"},
         {"ÁÂÄÅÆ", "AAAAA"},
-        {"ÀÃÑ", "ÀÃÑ"}, // upper-case letters the table leaves alone
+        {"ÀÃÑ", "AAN"}, // capitals of the small letters above, so "SÃO PAULO" is found
+        {"ÒÕÙÛÊÌ", "OOUUEI"},
         {"ÓÔÖØ", "OOOO"},
         {"ÚÜ", "UU"},
         {"ÍÎÏ", "III"},
@@ -184,26 +185,31 @@ TEST(LocalitySearch, LastLocalityOfTheFile) {
 TEST(LocalitySearch, ProbeSortsAfterTheExactNameOnly) {
     const test::ScratchFolder folder;
     WriteLocalities(folder, LocalitySource::Italian,
-                    {{"ABANO TERME*PD*", " ITALIA"},
-                     {"MILANERE*TO*", " ITALIA"},
-                     {"MILANO*MI*", " ITALIA"},
-                     {"MILAZZO*ME*", " ITALIA"},
-                     {"ROMA*RM*", " ITALIA"},
-                     {"ROMAGNANO SESIA*NO*", " ITALIA"},
-                     {"TORINO*TO*", " ITALIA"},
+                    {{"ABANO TERME *PD*", " ITALIA"},
+                     {"MILANERE *TO*", " ITALIA"},
+                     {"MILANO *MI*", " ITALIA"},
+                     {"MILAZZO *ME*", " ITALIA"},
+                     {"ROMA *RM*", " ITALIA"},
+                     {"ROMAGNANO SESIA *NO*", " ITALIA"},
+                     {"TORINO *TO*", " ITALIA"},
                      {"VENEZIA*VE*", " ITALIA"}});
     const LocalityFile file(LocalitySource::Italian);
     const struct {
         const char* typed;
         std::int64_t position;
     } cases[] = {
-        {"MILANO*MI*", 3},
-        {"MILANO", 2}, // "*" sorts above "!": the last name below the probe is MILANERE
-        {"ROMA*RM*", 5},
-        {"ROMA", 4},
+        // A blank before the province sorts below "!": the whole name finds its locality.
+        {"MILANO", 3},
+        {"MILANO *MI*", 3},
+        // Every MILAN… name goes on with a letter, above the probe.
+        {"MILAN", 1},
+        {"ROMA", 5},
+        {"ROMAGNANO", 6},
+        // An asterisk right after the name sorts above "!".
+        {"VENEZIA", 7},
         {"A", 1},   // nothing sorts below
         {"ZZZ", 8}, // everything does
-        {"ABANO TERME*PD*", 1},
+        {"ABANO TERME", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);

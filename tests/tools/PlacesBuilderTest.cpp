@@ -1,5 +1,6 @@
 // The locality files and the time-zone database of the prepared program folder, as the
 // birth-data form reads them.
+#include "archive/LocalityFile.h"
 #include "archive/PlaceRecords.h"
 #include "platform/Cp1252.h"
 
@@ -48,50 +49,6 @@ std::vector<std::string> ReadCrLfLines(const fs::path& file) {
         lines.push_back(text.substr(start, end - start));
     EXPECT_EQ(start, text.size()) << file << " does not end with CR LF";
     return lines;
-}
-
-// The search's normalisation, written from its table of Windows-1252 values.
-std::string Normalised(const std::string& name) {
-    struct Rule {
-        std::vector<int> from;
-        char to;
-    };
-    static const std::vector<Rule> lowerRules = {
-        {{224, 225, 226, 227, 228, 229, 230}, 'a'},
-        {{242, 243, 244, 246, 248}, 'o'},
-        {{223}, 's'},
-        {{249, 250, 251, 252}, 'u'},
-        {{232, 233, 234, 235}, 'e'},
-        {{236, 237, 238, 239}, 'i'},
-        {{241}, 'n'},
-        {{231}, 'c'},
-    };
-    static const std::vector<Rule> upperRules = {
-        {{193, 194, 196, 197, 198}, 'A'},
-        {{211, 212, 214, 216}, 'O'},
-        {{218, 220}, 'U'},
-        {{205, 206, 207}, 'I'},
-        {{200, 201, 203}, 'E'},
-        {{45, 40}, ' '},
-        {{199}, 'C'},
-    };
-    const auto apply = [](const std::vector<Rule>& rules, int c) {
-        for (const Rule& rule : rules)
-            for (const int from : rule.from)
-                if (c == from)
-                    return static_cast<int>(static_cast<unsigned char>(rule.to));
-        return c;
-    };
-    std::string out;
-    for (const char byte : name) {
-        int c = apply(lowerRules, static_cast<unsigned char>(byte));
-        if (c >= 'a' && c <= 'z')
-            c = c - 'a' + 'A';
-        out.push_back(static_cast<char>(apply(upperRules, c)));
-    }
-    if (!out.empty() && out[0] == '\'')
-        out.erase(0, 1);
-    return out;
 }
 
 struct ZoneEntry {
@@ -159,8 +116,8 @@ TEST_F(PlacesBuilderTest, RecordZeroIsAPlaceholderAndTheNamesAreSorted) {
         for (std::size_t n = 2; n < file->size(); ++n) {
             const std::string previous = (*file)[n - 1].Name.str();
             const std::string current = (*file)[n].Name.str();
-            ASSERT_LE(CompareBytes(normalised ? Normalised(previous) : previous,
-                                   normalised ? Normalised(current) : current),
+            ASSERT_LE(CompareBytes(normalised ? NormalizeLocalityName(previous) : previous,
+                                   normalised ? NormalizeLocalityName(current) : current),
                       0)
                 << "record " << n << ": \"" << previous << "\" before \"" << current << "\"";
         }
@@ -208,8 +165,8 @@ TEST_F(PlacesBuilderTest, KnownLocalitiesAndTheirCalendars) {
         const char* zone; // empty: any
         long double storedGregorianDay;
     } cases[] = {
-        {true, "MILANO*MI*", " ITALIA", 45 + 28 / 60.0, 9 + 11 / 60.0, "", 2299160.5L},
-        {true, "ROMA*RM*", " ITALIA", 41 + 54 / 60.0, 12 + 30 / 60.0, "", 2299160.5L},
+        {true, "MILANO *MI*", " ITALIA", 45 + 28 / 60.0, 9 + 11 / 60.0, "", 2299160.5L},
+        {true, "ROMA *RM*", " ITALIA", 41 + 54 / 60.0, 12 + 30 / 60.0, "", 2299160.5L},
         {false, "MADRID", " ESPAÑA", 40 + 25 / 60.0, -(3 + 42 / 60.0), "", 2299159.5L},
         {false, "LONDON", " REINO UNIDO", 51 + 30 / 60.0, -(0 + 8 / 60.0), "", 2361220.5L},
         {false, "KARACHI", " PAKISTÁN", 24 + 52 / 60.0, 67 + 1 / 60.0, kSpecialZoneName,

@@ -16,6 +16,7 @@
 #include "CountryNames.h"
 #include "PlaceNames.h"
 #include "ZoneHistory.h"
+#include "archive/LocalityFile.h"
 
 #include "archive/PlaceRecords.h"
 #include "astro/Calendar.h"
@@ -152,7 +153,9 @@ struct Place {
 std::vector<Place> ItalianPlaces(const fs::path& file) {
     std::vector<Place> places;
     for (const auto& row : ReadTable(file, 5)) {
-        const std::string sigla = "*" + row[1] + "*";
+        // "MILANO *MI*" shows as "MILANO (MI)". The blank sorts below the "!" of the search
+        // probe, so typing the whole name lands on the locality itself.
+        const std::string sigla = " *" + row[1] + "*";
         Place place;
         place.record.Name = CutToCapacity(UpperCp1252(QString::fromStdString(row[0])),
                                           kItalianNameCapacity - sigla.size()) +
@@ -191,7 +194,7 @@ std::vector<Place> ForeignPlaces(const fs::path& file, const DataTables& tables)
 void SortPlaces(std::vector<Place>& places, bool normalised) {
     const auto key = [normalised](const Place& place) {
         const std::string name = place.record.Name.str();
-        return std::make_tuple(normalised ? NormalisedLocalityName(name) : name,
+        return std::make_tuple(normalised ? NormalizeLocalityName(name) : name,
                                place.record.Country.str(), place.record.Latitude,
                                place.record.Longitude, name, place.record.ZoneCode);
     };

@@ -63,58 +63,6 @@ void AppendTransliterated(char32_t c, const QString& name, std::string& out) {
     }
 }
 
-unsigned char NormalisedByte(unsigned char c) {
-    if (c >= 224 && c <= 230)
-        c = 'a';
-    else if (c == 242 || c == 243 || c == 244 || c == 246 || c == 248)
-        c = 'o';
-    else if (c == 223)
-        c = 's';
-    else if (c >= 249 && c <= 252)
-        c = 'u';
-    else if (c >= 232 && c <= 235)
-        c = 'e';
-    else if (c >= 236 && c <= 239)
-        c = 'i';
-    else if (c == 241)
-        c = 'n';
-    else if (c == 231)
-        c = 'c';
-    if (c >= 'a' && c <= 'z')
-        return static_cast<unsigned char>(c - 'a' + 'A');
-    switch (c) {
-    case 193:
-    case 194:
-    case 196:
-    case 197:
-    case 198:
-        return 'A';
-    case 211:
-    case 212:
-    case 214:
-    case 216:
-        return 'O';
-    case 218:
-    case 220:
-        return 'U';
-    case 205:
-    case 206:
-    case 207:
-        return 'I';
-    case 200:
-    case 201:
-    case 203:
-        return 'E';
-    case '-':
-    case '(':
-        return ' ';
-    case 199:
-        return 'C';
-    default:
-        return c;
-    }
-}
-
 } // namespace
 
 std::string UpperCp1252(const QString& name) {
@@ -128,16 +76,6 @@ std::string UpperCp1252(const QString& name) {
         else
             AppendTransliterated(c, name, out);
     }
-    return out;
-}
-
-std::string NormalisedLocalityName(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    for (const char c : name)
-        out.push_back(static_cast<char>(NormalisedByte(static_cast<unsigned char>(c))));
-    if (!out.empty() && out.front() == '\'')
-        out.erase(0, 1);
     return out;
 }
 

@@ -17,11 +17,6 @@ namespace exo::places {
 // front of a name).
 std::string UpperCp1252(const QString& name);
 
-// The locality search's normalisation of Windows-1252 bytes: accented letters become their
-// base letter (not every one: the program's table leaves À, Ã, Ì, Ò, Ù, Û, Ñ and Ê as they
-// are), a-z become A-Z, '-' and '(' become blanks; a leading apostrophe is removed.
-std::string NormalisedLocalityName(std::string_view name);
-
 // The first `capacity` bytes of a text, without the blanks the cut leaves at its end.
 std::string CutToCapacity(std::string text, std::size_t capacity);
 
