@@ -173,10 +173,11 @@ TEST(ZoneHistory, CorrectionsAgreeWithTheTimeZoneDatabase) {
         input.reformOption = 1;
         const BirthResults r = ComputeBirthResults(input);
         // Local mean time is the locality's own: four minutes of time per degree east.
-        if (r.localMeanTime)
+        if (r.localMeanTime) {
             EXPECT_NEAR(static_cast<double>(r.correctionHours),
                         static_cast<double>(-input.locality.Longitude / 15), 2e-6)
                 << Utf8FromCp1252(r.locality) << " at " << r.dateText;
+        }
         const auto name = iana.find(r.zoneName);
         if (name == iana.end()) {
             ADD_FAILURE() << "zone " << r.zoneName << " of " << Utf8FromCp1252(r.locality)
