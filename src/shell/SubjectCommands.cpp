@@ -381,6 +381,8 @@ Output SubjectCommand(const CommandLine& line) {
     const auto action = line.words.empty() ? kActions.end() : kActions.find(line.words[0]);
     if (action == kActions.end())
         throw UsageError("uso: exorvex " + kSubjectUsage);
+    // The program makes the personal archive at its start; the tool does it before any use.
+    EnsureBaseArchive();
     return action->second(line);
 }
 
