@@ -246,3 +246,22 @@ TEST_F(SubjectCommands, BadArgumentsExitTwo) {
 
 } // namespace
 } // namespace exo
+
+namespace exo {
+namespace {
+
+// A program folder as installed has no personal archive until the program first starts;
+// the tool makes it before its first use, as the program does.
+TEST(SubjectCommandsOnAFreshFolder, MakeThePersonalArchiveFirst) {
+    const test::ScratchFolder folder;
+    folder.write("FileDum/MMordina.dum", "");
+    ASSERT_EQ(Json({"archive", "create", "TMPR"}), "{\"created\":\"TMPR\"}");
+    ASSERT_FALSE(fs::exists("BASE.ST1"));
+    EXPECT_EQ(Json(Add("ROSSI MARIO", "01/01/2150")),
+              "{\"key\":\"" + Padded("ROSSI MARIO", "00001") + "\",\"position\":1}");
+    EXPECT_EQ(Json({"subject", "list", "--archive", "BASE"}),
+              "{\"keys\":[\"" + Padded("ROSSI MARIO", "00001") + "\"]}");
+}
+
+} // namespace
+} // namespace exo
