@@ -12,6 +12,8 @@
 #include "astro/Calendar.h"
 #include "astro/TextHelpers.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -215,13 +217,7 @@ BENCHMARK(BM_ImportTenThousandSubjects)
 } // namespace exo::bench
 
 int main(int argc, char** argv) {
-    static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char*> args(argv, argv + argc);
-    args.push_back(aggregatesOnly);
-    int count = static_cast<int>(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!exo::bench::InitializeWithMedians(argc, argv))
         return 2;
     try {
         exo::bench::Prepare();

@@ -12,6 +12,8 @@
 #include "chart/ChartState.h"
 #include "reference/SwissReference.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -96,33 +98,12 @@ void BM_ReferenceChart(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferenceChart);
 
-bool HasOption(const std::vector<char*>& args, std::string_view name) {
-    for (const char* arg : args) {
-        if (std::string_view(arg).starts_with(name))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 } // namespace exo::bench
 
 int main(int argc, char** argv) {
     using namespace exo::bench;
-    // Single runs of a few microseconds wander by several per cent; the medians of nine
-    // repetitions are what to compare.
-    static char repetitions[] = "--benchmark_repetitions=9";
-    static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char*> args(argv, argv + argc);
-    if (!HasOption(args, "--benchmark_repetitions"))
-        args.push_back(repetitions);
-    if (!HasOption(args, "--benchmark_report_aggregates_only") &&
-        !HasOption(args, "--benchmark_display_aggregates_only"))
-        args.push_back(aggregatesOnly);
-    int count = static_cast<int>(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!InitializeWithMedians(argc, argv))
         return 2;
     try {
         const std::string folder = EnterProgramFolder();

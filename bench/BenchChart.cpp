@@ -11,6 +11,8 @@
 #include "chart/ChartState.h"
 #include "shell/CurrentChart.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -81,31 +83,12 @@ template <bool Quiet> void BM_CurrentChart(benchmark::State& state) {
 BENCHMARK(BM_CurrentChart<false>)->Name("BM_ComputeCurrentChart")->DenseRange(0, 1);
 BENCHMARK(BM_CurrentChart<true>)->Name("BM_ComputeCurrentChartQuiet")->DenseRange(0, 1);
 
-bool HasOption(const std::vector<char*>& args, std::string_view name) {
-    for (const char* arg : args) {
-        if (std::string_view(arg).starts_with(name))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 } // namespace exo::bench
 
 int main(int argc, char** argv) {
     using namespace exo::bench;
-    static char repetitions[] = "--benchmark_repetitions=9";
-    static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
-    std::vector<char*> args(argv, argv + argc);
-    if (!HasOption(args, "--benchmark_repetitions"))
-        args.push_back(repetitions);
-    if (!HasOption(args, "--benchmark_report_aggregates_only") &&
-        !HasOption(args, "--benchmark_display_aggregates_only"))
-        args.push_back(aggregatesOnly);
-    int count = static_cast<int>(args.size());
-    args.push_back(nullptr);
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!InitializeWithMedians(argc, argv))
         return 2;
     int status = 0;
     try {

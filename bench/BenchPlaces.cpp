@@ -9,6 +9,8 @@
 #include "archive/BirthResults.h"
 #include "archive/LocalityFile.h"
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -91,16 +93,8 @@ int main(int argc, char** argv) {
                      error.what());
         return 1;
     }
-    // Nine repetitions and their medians unless told otherwise.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=9";
-    std::string aggregates = "--benchmark_report_aggregates_only=true";
-    if (argc == 1) {
-        args.push_back(repetitions.data());
-        args.push_back(aggregates.data());
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    if (!exo::bench::InitializeWithMedians(argc, argv))
+        return 2;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

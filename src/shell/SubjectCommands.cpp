@@ -131,6 +131,20 @@ std::string Utf8(const std::string& cp1252) {
     return Utf8FromCp1252(cp1252);
 }
 
+// The key and position of a stored or rewritten subject, and the path of its text when one
+// was created or chosen.
+Output StoredOutput(const StoredSubject& stored, const std::string& text) {
+    Output out;
+    out.plain = std::to_string(stored.Position) + "  " + Utf8(stored.Key);
+    out.json.add("key", Utf8(stored.Key))
+        .add("position", static_cast<long double>(stored.Position));
+    if (!text.empty()) {
+        out.plain += "\n" + Utf8(text);
+        out.json.add("text", Utf8(text));
+    }
+    return out;
+}
+
 Output AddCommand(const CommandLine& line) {
     ExpectWords(line, 1, "subject add --archive NOMBRE " + kFieldOptions);
     const std::string archive = ArchiveOption(line);
@@ -149,15 +163,7 @@ Output AddCommand(const CommandLine& line) {
         text = CreateSubjectText(archive, entry.TextNumber, entry.Name);
     WriteArchiveSelection(archive, stored.Key, stored.Position, entry.Name);
 
-    Output out;
-    out.plain = std::to_string(stored.Position) + "  " + Utf8(stored.Key);
-    out.json.add("key", Utf8(stored.Key))
-        .add("position", static_cast<long double>(stored.Position));
-    if (!text.empty()) {
-        out.plain += "\n" + Utf8(text);
-        out.json.add("text", Utf8(text));
-    }
-    return out;
+    return StoredOutput(stored, text);
 }
 
 Output FindCommand(const CommandLine& line) {
@@ -339,15 +345,7 @@ Output ModifyCommand(const CommandLine& line) {
     else if (!text.empty())
         WriteTextToEdit(text);
 
-    Output out;
-    out.plain = std::to_string(stored.Position) + "  " + Utf8(stored.Key);
-    out.json.add("key", Utf8(stored.Key))
-        .add("position", static_cast<long double>(stored.Position));
-    if (!text.empty()) {
-        out.plain += "\n" + Utf8(text);
-        out.json.add("text", Utf8(text));
-    }
-    return out;
+    return StoredOutput(stored, text);
 }
 
 Output ExportCommand(const CommandLine& line) {

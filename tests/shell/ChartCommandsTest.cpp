@@ -1,6 +1,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "astro/CorrectionFiles.h"
 #include "platform/Cp1252.h"
 #include "shell/CurrentChart.h"
@@ -16,17 +17,8 @@
 namespace exo {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Exorvex(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunExorvex(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::Exorvex;
+using test::ToolRun;
 
 std::string Field(std::string_view text, std::size_t capacity) {
     std::string bytes(1, static_cast<char>(text.size()));

@@ -1,6 +1,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "astro/Angles.h"
 #include "astro/Ephemeris.h"
 #include "astro/Houses.h"
@@ -17,17 +18,8 @@
 namespace exo {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Exorvex(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunExorvex(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::Exorvex;
+using test::ToolRun;
 
 struct OutputCase {
     std::vector<std::string> args;

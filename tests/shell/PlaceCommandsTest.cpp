@@ -1,6 +1,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "TestFolder.h"
+#include "ToolRun.h"
 #include "archive/PlaceRecords.h"
 #include "astro/Calendar.h"
 #include "platform/Cp1252.h"
@@ -14,17 +15,8 @@
 namespace exo {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Exorvex(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunExorvex(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::Exorvex;
+using test::ToolRun;
 
 long double Jd(int year, int month, int day, int hour = 0, int minute = 0) {
     return JulianDayOf(1, minute, hour, year, month, day);

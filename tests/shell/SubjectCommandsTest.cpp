@@ -3,6 +3,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "TestFolder.h"
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Exorvex(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunExorvex(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::Exorvex;
+using test::ToolRun;
 
 std::string Json(std::vector<std::string> args) {
     args.push_back("--json");
