@@ -2,14 +2,13 @@
 // the foreign file as the user types, and one full results computation (zone copied into its
 // working file, calendar, period scan, texts) for a foreign and an Italian locality.
 //
-//   EXORVEX_PROGRAM_FOLDER=build/program build/bin/bench-places
-//
-// The folder defaults to build/program below the current folder. Targets: search ≤ 1 ms,
-// results ≤ 5 ms (medians).
+// The program folder is found as for the other benchmarks (EXORVEX_PROGRAM_FOLDER, else the
+// one beside the executable's folder). Targets: search ≤ 1 ms, results ≤ 5 ms (medians).
 #include "archive/BirthResults.h"
 #include "archive/LocalityFile.h"
 
 #include "BenchMain.h"
+#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,13 +83,10 @@ BENCHMARK(BM_ResultsItalian)->Unit(benchmark::kMicrosecond);
 } // namespace exo::bench
 
 int main(int argc, char** argv) {
-    const char* folder = std::getenv("EXORVEX_PROGRAM_FOLDER");
-    const std::filesystem::path program = folder && *folder ? folder : "build/program";
     try {
-        std::filesystem::current_path(program);
+        std::fprintf(stderr, "Localities of %s\n", exo::bench::EnterProgramFolder().c_str());
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "bench-places: no program folder %s: %s\n", program.c_str(),
-                     error.what());
+        std::fprintf(stderr, "bench-places: %s\n", error.what());
         return 1;
     }
     if (!exo::bench::InitializeWithMedians(argc, argv))
