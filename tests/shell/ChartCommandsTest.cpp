@@ -1,5 +1,6 @@
 #include "shell/ExorvexCommands.h"
 
+#include "BuiltTables.h"
 #include "TestFolder.h"
 #include "ToolRun.h"
 #include "astro/CorrectionFiles.h"
@@ -54,12 +55,9 @@ long double Number(const std::string& json, const std::string& key) {
 class ChartCommand : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(EXORVEX_PROGRAM_DIR) /
-                                            "FilePosi" / "DSEL.rnd"))
-            << "the correction tables are built by the target correction_tables";
-        std::filesystem::create_directory_symlink(
-            std::filesystem::path(EXORVEX_PROGRAM_DIR) / "FilePosi", folder.path() / "FilePosi");
-        ForgetCorrectionFiles();
+        test::LinkBuiltCorrectionTables(folder.path());
+        if (HasFatalFailure())
+            return;
         folder.write("TMPR.ST1", Field("ROSSI MARIO                           00001", 43));
         std::string record = Field("196001011030-1.00", 20) +
                              Field("45N28-009E11Forl\xEC *FC*", 39) + Field("GR", 2) +

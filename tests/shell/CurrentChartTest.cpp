@@ -1,5 +1,6 @@
 #include "shell/CurrentChart.h"
 
+#include "BuiltTables.h"
 #include "TestFolder.h"
 #include "astro/Calendar.h"
 #include "astro/CorrectionFiles.h"
@@ -52,13 +53,9 @@ std::string SubjectRecordBytes(const StoredSubject& s) {
 class CurrentChart : public testing::Test {
   protected:
     void SetUp() override {
-        // The correction tables of the built program folder.
-        ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(EXORVEX_PROGRAM_DIR) /
-                                            "FilePosi" / "DSEL.rnd"))
-            << "the correction tables are built by the target correction_tables";
-        std::filesystem::create_directory_symlink(
-            std::filesystem::path(EXORVEX_PROGRAM_DIR) / "FilePosi", folder.path() / "FilePosi");
-        ForgetCorrectionFiles();
+        test::LinkBuiltCorrectionTables(folder.path());
+        if (HasFatalFailure())
+            return;
         chart.NodeKind = "VERO";
         chart.ApogeeKind = "VERA";
         notes("");
@@ -433,9 +430,7 @@ TEST_F(CurrentChart, TextButtonShowsWhenTheSubjectsTextExists) {
     for (const TextButtonCase& c : cases) {
         SCOPED_TRACE(c.what);
         const test::ScratchFolder texts; // a fresh program folder for each case
-        std::filesystem::create_directory_symlink(
-            std::filesystem::path(EXORVEX_PROGRAM_DIR) / "FilePosi", texts.path() / "FilePosi");
-        ForgetCorrectionFiles();
+        test::LinkBuiltCorrectionTables(texts.path());
         texts.write("TMPR.ST1", KeyRecord({}));
         texts.write("TMPR.ST2", SubjectRecordBytes({}));
         texts.write("FileDum/Annotaz.dum", "");
