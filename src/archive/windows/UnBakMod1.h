@@ -1,0 +1,14 @@
+#pragma once
+// TFoBakMod1: created at start with the other long-lived windows; its controls come with the
+// function it serves.
+#include <QDialog>
+
+namespace exo {
+
+class TFoBakMod1 : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFoBakMod1(QWidget* parent = nullptr);
+};
+
+} // namespace exo

@@ -1,0 +1,9 @@
+#include "editor/windows/UnRemaiH.h"
+
+namespace exo {
+
+TFoReMaiH::TFoReMaiH(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FoReMaiH"));
+}
+
+} // namespace exo

@@ -1,0 +1,32 @@
+#include "graphics/windows/ProgramPrinter.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace exo {
+
+namespace {
+bool& PdfFile() {
+    static bool pdf = false;
+    return pdf;
+}
+} // namespace
+
+QPrinter& ProgramPrinter() {
+    static QPrinter* printer = [] {
+        auto* p = new QPrinter(QPrinter::HighResolution);
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            p->setOutputFormat(QPrinter::PdfFormat);
+            PdfFile() = true;
+        }
+        return p;
+    }();
+    return *printer;
+}
+
+bool PrinterIsPdfFile() {
+    ProgramPrinter();
+    return PdfFile();
+}
+
+} // namespace exo
