@@ -114,4 +114,14 @@ ProgramWindows CreateProgramWindows() {
     return w;
 }
 
+std::unique_ptr<TFoOrvex> OpenProgram() {
+    StartProgram();
+    const ProgramWindows windows = CreateProgramWindows();
+    std::unique_ptr<TFoOrvex> main(windows.FoOrvex);
+    main->show();
+    // Its first showing counts as an activation also where no window manager gives one.
+    main->activateWindow();
+    return main;
+}
+
 } // namespace exo

@@ -176,7 +176,7 @@ void TFoOrvex::buildTabs() {
     auto* astro = new QWidget;
     astro->setObjectName(QStringLiteral("TabSheet1"));
     PageControl1->addTab(astro, QStringLiteral("Funciones Astrológica"));
-    const int w = 196;
+    const int w = 204;
     addButton(astro, "BitBtnInputA", QStringLiteral("Int. Datos Nacimiento"), QRect(8, 8, w, 28),
               false);
     addButton(astro, "BitBtnDati", QStringLiteral("Recuperar Sujeto"), QRect(8, 40, w, 28), false);
@@ -185,11 +185,11 @@ void TFoOrvex::buildTabs() {
     addButton(astro, "BitBtn1", QStringLiteral("Modi. Datos Nacim./Crear texto"),
               QRect(8, 104, w, 28), false);
     AddLabel(astro, "Label1", QStringLiteral("Sujeso actualmente seleccionado"),
-             QRect(214, 4, 396, 18));
+             QRect(220, 4, 392, 18));
     MemoDati = new QPlainTextEdit(astro);
     MemoDati->setObjectName(QStringLiteral("MemoDati"));
     MemoDati->setReadOnly(true);
-    MemoDati->setGeometry(214, 22, 396, 110);
+    MemoDati->setGeometry(220, 22, 392, 110);
     MemoDati->setLineWrapMode(QPlainTextEdit::NoWrap);
     MemoDati->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MemoDati->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -357,7 +357,7 @@ void TFoOrvex::FormActivate() {
 
     Personalisation& personal = GlobalPersonalisation();
     ReadPersonalisation(personal);
-    BitBtnNomeCognome->setText(QStringFromCp1252(personal.UserDisplayName.view()));
+    showDisplayName();
 
     DisplaySettings& display = GlobalDisplaySettings();
     display = LoadOrCreateDisplaySettings(display.BackupFolder);
@@ -378,6 +378,13 @@ void TFoOrvex::FormActivate() {
     setComboLock(true);
     const std::string letter = GlobalOrbSettings().OrbSetLetter.str();
     showOrbSetLetter(letter.empty() ? 0 : letter[0]);
+}
+
+void TFoOrvex::showDisplayName() {
+    // Until a name has been read the button keeps its own caption rather than none.
+    const Personalisation& personal = GlobalPersonalisation();
+    if (!personal.UserDisplayName.empty())
+        BitBtnNomeCognome->setText(QStringFromCp1252(personal.UserDisplayName.view()));
 }
 
 void TFoOrvex::showSubjectPanel() {
@@ -541,7 +548,7 @@ void TFoOrvex::BitBtnNomeCognomeClick() {
     if (!windows_.FoNomUte)
         return;
     showModal(windows_.FoNomUte, 10);
-    BitBtnNomeCognome->setText(QStringFromCp1252(GlobalPersonalisation().UserDisplayName.view()));
+    showDisplayName();
 }
 
 void TFoOrvex::BBistruzClick() {

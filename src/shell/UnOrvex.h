@@ -74,6 +74,7 @@ class TFoOrvex : public QMainWindow {
 
     void FormActivate();
     void showSubjectPanel();
+    void showDisplayName();
     void placeDialog(QWidget* dialog, int margin);
     void showModal(QDialog* dialog, int margin);
     void setComboLock(bool locked);

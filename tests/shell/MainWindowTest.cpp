@@ -12,6 +12,7 @@
 #include "shell/UnOrvex.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -107,6 +108,8 @@ class MainWindowTest : public QObject {
 
     void captionAndFixedClientSize() {
         showMain();
+        for (const char* picture : {"Image1", "Image3", "Image9"})
+            QVERIFY2(!Child<QLabel>(main_.get(), picture)->pixmap().isNull(), picture);
         QCOMPARE(main_->windowTitle(), QStringLiteral("Calyxa Esp Professional LUMENTA"));
         QCOMPARE(main_->size(), QSize(636, 453));
         // A single border: the window cannot be resized.
@@ -134,7 +137,10 @@ class MainWindowTest : public QObject {
         const QString panel = Child<QPlainTextEdit>(main_.get(), "MemoDati")->toPlainText();
         QCOMPARE(panel.split(QLatin1Char('\n')).size(), 6);
         QVERIFY(exo::GlobalChart().JulianDay > 2400000);
-        // A first start creates the personalisation and the display settings.
+        // A first start creates the personalisation and the display settings; the button
+        // keeps its caption until a name is read.
+        QCOMPARE(Child<QPushButton>(main_.get(), "BitBtnNomeCognome")->text(),
+                 QStringLiteral("Nombre y Apellidos"));
         QCOMPARE(exo::ReadTextLines(exo::kPersonalFile),
                  (std::vector<std::string>{"Nome", "Cognome"}));
         QCOMPARE(exo::ReadTextLines("FileSet\\MMVarLas.stt").size(), std::size_t(8));
@@ -146,8 +152,11 @@ class MainWindowTest : public QObject {
         auto* orb = Child<QComboBox>(main_.get(), "ComboOrb");
         auto* node = Child<QComboBox>(main_.get(), "ComboNodo");
         QVERIFY(!orb->isEnabled() && !node->isEnabled());
+        const QImage shut = lock->icon().pixmap(22).toImage();
+        QVERIFY(!shut.isNull());
         lock->click();
         QVERIFY(orb->isEnabled() && node->isEnabled());
+        QVERIFY(lock->icon().pixmap(22).toImage() != shut);
 
         exo::WriteTextLines(exo::kPersonalFile, {"Ana", "Ruiz"});
         exo::GlobalChart().JulianDay = 0;
