@@ -4,6 +4,6 @@ if(NOT PROGRAM_DIR)
 endif()
 foreach(folder
         FilePosi FileSet FileDum FileTmp OpzioneH OpzioneS OpzioneT Appoggio Localita
-        Calendar Emf Simboli Zodiaco MieiTesti Txt)
+        Calendar Emf Simboli Zodiaco MieiTesti Txt Scambi)
     file(MAKE_DIRECTORY "${PROGRAM_DIR}/${folder}")
 endforeach()

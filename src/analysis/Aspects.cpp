@@ -31,22 +31,15 @@ int RoundedDeviation(long double exact, long double separation) {
 
 const std::string& ListingName(int point) {
     static const std::array<std::string, kTraditionalPoints> names = {
-        "Sol",   "Luna",    "Mercurio",  "Venus",   "Marte",      "Júpiter"_cp,
-        "Saturno", "NodoNorte", "NodoSur", "Ascendente", "Medio Cielo"};
+        "Sol",     "Luna",      "Mercurio", "Venus",      "Marte",      "Júpiter"_cp,
+        "Saturno", "NodoNorte", "NodoSur",  "Ascendente", "Medio Cielo"};
     return names.at(static_cast<std::size_t>(point - 1));
 }
 
 const std::string& ListingWord(int kind) {
-    static const std::array<std::string, 5> words = {" Conjunción "_cp, " Sextil ",
-                                                     " Cuadradura ", " Trigono ",
-                                                     " oposición "_cp};
+    static const std::array<std::string, 5> words = {" Conjunción "_cp, " Sextil ", " Cuadradura ",
+                                                     " Trigono ", " oposición "_cp};
     return words.at(static_cast<std::size_t>(kind));
-}
-
-const std::string& KeyCode(int point) {
-    static const std::array<std::string, kTraditionalPoints> codes = {
-        "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
-    return codes.at(static_cast<std::size_t>(point - 1));
 }
 
 long double Separation(const ChartState& chart, int i, int j) {
@@ -85,13 +78,12 @@ GridAspect FindGridAspect(long double separation, const OrbTable& orbs) {
     return {};
 }
 
-long double SphericalDistance(long double longitude1, long double latitude1,
-                              long double longitude2, long double latitude2) {
+long double SphericalDistance(long double longitude1, long double latitude1, long double longitude2,
+                              long double latitude2) {
     const long double dLambda = AngularSeparation(longitude1, longitude2);
     const long double c1 = 90 - latitude1;
     const long double c2 = 90 - latitude2;
-    const long double cosD =
-        CosDeg(c1) * CosDeg(c2) + SinDeg(c1) * SinDeg(c2) * CosDeg(dLambda);
+    const long double cosD = CosDeg(c1) * CosDeg(c2) + SinDeg(c1) * SinDeg(c2) * CosDeg(dLambda);
     // Two coincident points can give a cosine a hair above 1, whose arc cosine is no number.
     return std::acos(std::clamp(cosD, -1.0L, 1.0L)) / kDegToRad;
 }
@@ -112,13 +104,19 @@ std::vector<std::string> AspectListingLines(const ChartState& chart, const OrbTa
     return lines;
 }
 
+const std::string& AspectPointCode(int point) {
+    static const std::array<std::string, kTraditionalPoints> codes = {
+        "Sol", "Lun", "Mer", "Ven", "Mar", "Gio", "Sat", "Non", "Nos", "Asc", "Mci"};
+    return codes.at(static_cast<std::size_t>(point - 1));
+}
+
 std::vector<std::string> AspectKeyLines(const ChartState& chart, const OrbTable& orbs) {
     std::vector<std::string> lines;
     for (int i = 1; i <= kGridRows; ++i) {
         for (int j = i + 1; j <= kGridColumns; ++j) {
             const MajorAspect aspect = FindMajorAspect(Separation(chart, i, j), orbs);
             if (aspect)
-                lines.push_back(KeyCode(i) + AspectCode(aspect.kind) + KeyCode(j));
+                lines.push_back(AspectPointCode(i) + AspectCode(aspect.kind) + AspectPointCode(j));
         }
     }
     return lines;
@@ -166,8 +164,8 @@ DistanceGrid SphericalDistanceCells(const ChartState& chart, const OrbTable& orb
     return grid;
 }
 
-WheelAspects WheelAspectLines(std::span<const long double> longitude, int count,
-                              int ascendantPoint, const OrbTable& orbs) {
+WheelAspects WheelAspectLines(std::span<const long double> longitude, int count, int ascendantPoint,
+                              const OrbTable& orbs) {
     const auto at = [&](int point) { return longitude[static_cast<std::size_t>(point)]; };
     WheelAspects wheel;
     for (int i = 1; i <= count; ++i)
@@ -196,8 +194,7 @@ WheelAspects WheelAspectLines(std::span<const long double> longitude, int count,
 }
 
 WheelAspects ChartWheelAspects(const ChartState& chart, const OrbTable& orbs) {
-    return WheelAspectLines(chart.ChartLongitude, kTraditionalPoints, ChartOrder::Ascendant,
-                            orbs);
+    return WheelAspectLines(chart.ChartLongitude, kTraditionalPoints, ChartOrder::Ascendant, orbs);
 }
 
 WheelAspects PowersWheelAspects(const ChartState& chart, const OrbTable& orbs) {

@@ -39,13 +39,16 @@ GridAspect FindGridAspect(long double separation,
                           const OrbTable& orbs = GlobalOrbSettings().ActiveOrbs);
 
 // Great-circle distance of two points in degrees, 0 … 180.
-long double SphericalDistance(long double longitude1, long double latitude1,
-                              long double longitude2, long double latitude2);
+long double SphericalDistance(long double longitude1, long double latitude1, long double longitude2,
+                              long double latitude2);
 
 // The text of the memo MemoAspetti: the title, one line per major aspect among the 11 chart
 // points (exact oppositions left out), and the closing note.
 std::vector<std::string> AspectListingLines(const ChartState& chart = GlobalChart(),
                                             const OrbTable& orbs = GlobalOrbSettings().ActiveOrbs);
+
+// The 3-character code of chart point 1 … 11 in the key lines: "Sol", "Lun", … "Mci".
+const std::string& AspectPointCode(int point);
 
 // The 8-character aspect lines of OpzioneT\PosiPian.txt ("SolTrLun"), points 1 … 9 against
 // the later ones up to 11; exact oppositions included.
@@ -73,7 +76,7 @@ inline constexpr std::uint32_t kPlainColour = 0x808080;       // grey
 
 struct DistanceCell {
     long double distance = 0;
-    std::string text; // the distance cut to 5 characters ("123.4", "45.67")
+    std::string text;  // the distance cut to 5 characters ("123.4", "45.67")
     bool hard = false; // within an opposition or square orb
     bool soft = false; // within a trine or sextile orb
     bool conjunction = false;
@@ -93,8 +96,8 @@ struct WheelAspectLine {
     int from = 0; // point numbers, from < to
     int to = 0;
     int kind = kNoAspect;
-    int deviation = 0; // |Round(exact angle − separation)|
-    bool soft = false; // trine and sextile (blue); square and opposition are hard (red)
+    int deviation = 0;         // |Round(exact angle − separation)|
+    bool soft = false;         // trine and sextile (blue); square and opposition are hard (red)
     long double bandWidth = 0; // 1 / (1.2 √max(deviation, 0.2)): exact aspects are thick
 };
 struct WheelAspects {
@@ -103,8 +106,7 @@ struct WheelAspects {
 };
 // Points 1 … count of `longitude` (indexed by point number), with the Ascendant at
 // `ascendantPoint`.
-WheelAspects WheelAspectLines(std::span<const long double> longitude, int count,
-                              int ascendantPoint,
+WheelAspects WheelAspectLines(std::span<const long double> longitude, int count, int ascendantPoint,
                               const OrbTable& orbs = GlobalOrbSettings().ActiveOrbs);
 // The 11 chart points in chart order, the Ascendant at 10.
 WheelAspects ChartWheelAspects(const ChartState& chart = GlobalChart(),

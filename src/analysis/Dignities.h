@@ -2,7 +2,8 @@
 // The fixed code tables of the chart points and signs, and the classical dignities of the
 // seven traditional planets. Points are numbered in chart order 1 … 11 (1 Sun … 7 Saturn,
 // 8 North Node, 9 South Node, 10 Ascendant, 11 Midheaven); signs 1 Aries … 12 Pisces;
-// houses 1 … 12. Texts are Windows-1252 bytes.
+// houses 1 … 12. Texts are Windows-1252 bytes. The code tables raise std::out_of_range for a
+// number outside their range.
 #include <string>
 
 namespace exo {

@@ -15,10 +15,10 @@ namespace {
 
 // The orbs of the three sets as installed, in form order. Set A never changes.
 constexpr std::array<int, kAspectKinds> kSetA = {10, 1, 1, 1, 1, 1, 4, 1, 6, 8, 1, 1, 1, 9};
-constexpr std::array<long double, kAspectKinds> kInitialSetB = {
-    10, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4, 4, 1, 1, 2, 8};
-constexpr std::array<long double, kAspectKinds> kInitialSetC = {
-    5, 1, 0.5L, 0.5L, 1, 0.5L, 3, 1, 4.5L, 5, 0.8L, 0.8L, 1.5L, 7};
+constexpr std::array<long double, kAspectKinds> kInitialSetB = {10, 1, 0.5L, 0.5L, 1, 0.5L, 3,
+                                                                1,  4, 4,    1,    1, 2,    8};
+constexpr std::array<long double, kAspectKinds> kInitialSetC = {5, 1,    0.5L, 0.5L, 1,    0.5L, 3,
+                                                                1, 4.5L, 5,    0.8L, 0.8L, 1.5L, 7};
 constexpr long double kInitialExtraOrb = 1;
 
 constexpr std::size_t kSettingsLines = 20;
@@ -52,8 +52,7 @@ int SetIndex(char letter) {
 
 // The first `count` lines of a settings file; a file with fewer is damaged.
 std::vector<std::string> SettingsLines(const std::string& name,
-                                       const std::vector<std::string>& lines,
-                                       std::size_t count) {
+                                       const std::vector<std::string>& lines, std::size_t count) {
     if (lines.size() < count)
         throw InOutError(ResolveProgramPath(name), "read",
                          "the file ends after " + std::to_string(lines.size()) + " of " +
@@ -136,9 +135,9 @@ long double ExactAngle(int kind) {
 
 const std::string& AspectLabel(int kind) {
     static const std::array<std::string, kAspectKinds> labels = {
-        "Conjunción"_cp, "Sextil",         "Cuadrado",       "Trígono"_cp,    "Oposición"_cp,
-        "SemiSextil",    "Decil",          "Novil",          "Semicuadratura", "Septile",
-        "Quintil",       "Sesquicuadrad.", "Biquintil",      "Quinconcio"};
+        "Conjunción"_cp, "Sextil",         "Cuadrado",  "Trígono"_cp,     "Oposición"_cp,
+        "SemiSextil",    "Decil",          "Novil",     "Semicuadratura", "Septile",
+        "Quintil",       "Sesquicuadrad.", "Biquintil", "Quinconcio"};
     return labels.at(static_cast<std::size_t>(kind));
 }
 
@@ -148,7 +147,7 @@ const std::string& AspectCode(int kind) {
 }
 
 int AspectGlyph(int kind) {
-    static constexpr std::array<int, kAspectKinds> glyphs = {1, 2, 3, 4, 5,  9, 0,
+    static constexpr std::array<int, kAspectKinds> glyphs = {1, 2, 3, 4,  5, 9,  0,
                                                              0, 7, 0, 10, 6, 11, 8};
     return glyphs.at(static_cast<std::size_t>(kind));
 }
@@ -300,8 +299,9 @@ OrbSetTexts AdoptOrbSet(char letter, const OrbSetTexts& texts, OrbSettings& sett
     const SetFileContent content = ReadSetFile();
     TakeSetFile(content, settings);
     // The active orbs are the stored values, not the 7-character texts the edits show.
-    WriteTextLines(kOrbSettingsFile, SettingsFileLines(content.blocks[static_cast<std::size_t>(set)],
-                                                       letter, current));
+    WriteTextLines(
+        kOrbSettingsFile,
+        SettingsFileLines(content.blocks[static_cast<std::size_t>(set)], letter, current));
     LoadOrbSettings(settings, chart);
     return TextsOf(content.blocks);
 }

@@ -1,6 +1,8 @@
 // exorvex chart: the current subject's chart as the main window computes it, in chart order.
+#include "analysis/OrbSettings.h"
 #include "platform/Cp1252.h"
 #include "platform/NumberText.h"
+#include "platform/ProgramPaths.h"
 #include "shell/CommandSupport.h"
 #include "shell/CurrentChart.h"
 
@@ -70,10 +72,19 @@ std::string ChartPlainText(const ChartState& chart) {
 Output ChartCommand(const CommandLine& line) {
     ExpectWords(line, 0, "chart [--quiet] [--node VERO|MEDIO] [--apogee VERA|MEDIA]");
     const bool quiet = line.flag("quiet");
+    const std::string node = ChoiceArgument(line, "node", {"VERO", "MEDIO"});
+    const std::string apogee = ChoiceArgument(line, "apogee", {"VERA", "MEDIA"});
     ChartState& chart = GlobalChart();
     ClearChartState(chart);
-    chart.NodeKind = ChoiceArgument(line, "node", {"VERO", "MEDIO"});
-    chart.ApogeeKind = ChoiceArgument(line, "apogee", {"VERA", "MEDIA"});
+    // The node and Black Moon kinds of the program folder's settings, as the main window
+    // computes the chart; an option given, or a folder without settings, takes the option's.
+    const bool hasSettings = FileExists(kOrbSettingsFile);
+    if (hasSettings)
+        LoadOrbSettings(GlobalOrbSettings(), chart);
+    if (!hasSettings || line.has("node"))
+        chart.NodeKind = node;
+    if (!hasSettings || line.has("apogee"))
+        chart.ApogeeKind = apogee;
     const SubjectPanel panel = quiet ? ComputeCurrentChartQuiet(chart) : ComputeCurrentChart(chart);
 
     std::vector<long double> longitude, latitude, cusps;

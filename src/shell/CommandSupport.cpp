@@ -26,7 +26,8 @@ namespace {
 const std::set<std::string> kValueOptions = {
     "calendar", "date",   "time",  "jd",       "folder",  "node",    "apogee", "corr",
     "coords",   "system", "file",  "locality", "reform",  "archive", "name",   "position",
-    "note1",    "note2",  "note3", "note4",    "country", "sheet",   "out",    "width"};
+    "note1",    "note2",  "note3", "note4",    "country", "sheet",   "out",    "width",
+    "point",    "to",     "from"};
 // Options that stand alone.
 const std::set<std::string> kFlagOptions = {"quiet", "text", "black", "spindles"};
 

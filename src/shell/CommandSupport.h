@@ -42,6 +42,10 @@ void AddCalendarAndEngineCommands(CommandTable& table);
 void AddPlaceCommands(CommandTable& table);
 void AddSubjectCommands(CommandTable& table);
 void AddChartCommands(CommandTable& table);
+void AddAspectCommands(CommandTable& table);
+void AddAnalyzeCommands(CommandTable& table);
+void AddPowersCommands(CommandTable& table);
+void AddBackupCommands(CommandTable& table);
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 

@@ -202,6 +202,10 @@ const CommandTable& Commands() {
         AddPlaceCommands(table);
         AddSubjectCommands(table);
         AddChartCommands(table);
+        AddAspectCommands(table);
+        AddAnalyzeCommands(table);
+        AddPowersCommands(table);
+        AddBackupCommands(table);
         return table;
     }();
     return commands;
