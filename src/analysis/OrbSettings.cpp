@@ -125,6 +125,37 @@ long double EditValue(std::string_view text) {
     return LocaleReal(comma);
 }
 
+struct SetFileContent {
+    Blocks blocks;
+    std::string letterLine;
+};
+
+SetFileContent ReadSetFile() {
+    const std::vector<std::string> lines =
+        SettingsLines(kOrbSetFile, ReadTextLines(kOrbSetFile), kSetFileLines);
+    return {ReadBlocks(lines), lines[kSetFileLines - 1]};
+}
+
+OrbSetTexts TextsOf(const Blocks& blocks) {
+    OrbSetTexts texts;
+    for (std::size_t row = 0; row < kAspectKinds; ++row) {
+        texts.B[row] = EditText(blocks[1][row]);
+        texts.C[row] = EditText(blocks[2][row]);
+    }
+    // The three copies of the extras are written from the same two edits; the last read wins.
+    texts.Parallel = EditText(blocks[2][kAspectKinds]);
+    texts.Antiscia = EditText(blocks[2][kAspectKinds + 1]);
+    return texts;
+}
+
+void TakeSetFile(const SetFileContent& content, OrbSettings& settings) {
+    for (std::size_t row = 0; row < kAspectKinds; ++row)
+        settings.ActiveOrbs[static_cast<std::size_t>(kFormOrder[row])] = content.blocks[0][row];
+    settings.ParallelOrb = content.blocks[2][kAspectKinds];
+    settings.AntisciaOrb = content.blocks[2][kAspectKinds + 1];
+    settings.OrbSetLetter = content.letterLine;
+}
+
 } // namespace
 
 long double ExactAngle(int kind) {
@@ -249,41 +280,6 @@ void WriteOrbSetFile(const OrbSetTexts& texts, char letter) {
     }
     WriteTextLines(kOrbSetFile, SetFileLines(blocks, letter));
 }
-
-namespace {
-
-struct SetFileContent {
-    Blocks blocks;
-    std::string letterLine;
-};
-
-SetFileContent ReadSetFile() {
-    const std::vector<std::string> lines =
-        SettingsLines(kOrbSetFile, ReadTextLines(kOrbSetFile), kSetFileLines);
-    return {ReadBlocks(lines), lines[kSetFileLines - 1]};
-}
-
-OrbSetTexts TextsOf(const Blocks& blocks) {
-    OrbSetTexts texts;
-    for (std::size_t row = 0; row < kAspectKinds; ++row) {
-        texts.B[row] = EditText(blocks[1][row]);
-        texts.C[row] = EditText(blocks[2][row]);
-    }
-    // The three copies of the extras are written from the same two edits; the last read wins.
-    texts.Parallel = EditText(blocks[2][kAspectKinds]);
-    texts.Antiscia = EditText(blocks[2][kAspectKinds + 1]);
-    return texts;
-}
-
-void TakeSetFile(const SetFileContent& content, OrbSettings& settings) {
-    for (std::size_t row = 0; row < kAspectKinds; ++row)
-        settings.ActiveOrbs[static_cast<std::size_t>(kFormOrder[row])] = content.blocks[0][row];
-    settings.ParallelOrb = content.blocks[2][kAspectKinds];
-    settings.AntisciaOrb = content.blocks[2][kAspectKinds + 1];
-    settings.OrbSetLetter = content.letterLine;
-}
-
-} // namespace
 
 OrbSetTexts LoadOrbSetFile(OrbSettings& settings) {
     const SetFileContent content = ReadSetFile();

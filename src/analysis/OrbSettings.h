@@ -66,19 +66,23 @@ char OrbSetLetterOfItem(std::string_view item);
 
 // Reads OrbiDomi.stt into `settings` (lines 1–14 from form order into ActiveOrbs) and
 // mirrors HouseSystemName, NodeKind and ApogeeKind into `chart`, where the houses and the
-// ephemeris read them.
+// ephemeris read them. Each real is the first word of its line. A missing file, one of fewer
+// than 20 lines or a line 1–16 that is no number raises InOutError and changes nothing.
 void LoadOrbSettings(OrbSettings& settings = GlobalOrbSettings(),
                      ChartState& chart = GlobalChart());
 
-// Rewrites OrbiDomi.stt with line `line` (1–20) replaced by `text`, every other line cut to
-// 25 characters, then reloads the settings.
+// Rewrites OrbiDomi.stt with line `line` (1–20) replaced by `text`, every line cut to 25
+// characters, then reloads the settings. Another line number is std::invalid_argument.
 void ReplaceOrbSettingsLine(int line, std::string_view text,
                             OrbSettings& settings = GlobalOrbSettings(),
                             ChartState& chart = GlobalChart());
 
 // Copies block `letter` of MMVarOrb.dum into OrbiDomi.stt, records the letter in both files
 // and reloads the settings. Returns false, writing nothing, when MMVarOrb.dum cannot be
-// opened: the caller shows "Manca File "MMVarOrb.dum"" and abandons the change.
+// opened: the caller shows "Manca File "MMVarOrb.dum"" and abandons the change. Both files
+// are read whole before either is written. Set A is the program's own: lines 1–14 of
+// MMVarOrb.dum must be numbers but are written back as the fixed integers. A letter other
+// than 'A', 'B', 'C' is std::invalid_argument.
 bool SelectOrbSet(char letter, OrbSettings& settings = GlobalOrbSettings(),
                   ChartState& chart = GlobalChart());
 
@@ -94,8 +98,9 @@ struct OrbSetTexts {
 // "±" is the Windows-1252 byte 0xB1).
 const std::array<std::string, kAspectKinds>& SetATexts();
 
-// Rewrites MMVarOrb.dum: lines 1–48 from set A and `texts` (converted with the locale
-// reader, raising ConvertError for a text that does not convert) and `letter` as line 49.
+// Rewrites MMVarOrb.dum: lines 1–48 from set A and `texts` (the decimal comma or a point;
+// a text that does not convert raises ConvertError before the file is touched) and `letter`
+// as line 49.
 void WriteOrbSetFile(const OrbSetTexts& texts, char letter);
 
 // Reads MMVarOrb.dum back: the B and C texts and the two extras as the shortest decimal
@@ -104,8 +109,10 @@ void WriteOrbSetFile(const OrbSetTexts& texts, char letter);
 OrbSetTexts LoadOrbSetFile(OrbSettings& settings = GlobalOrbSettings());
 
 // Adopts set `letter` from the dialog's texts: writes MMVarOrb.dum, reads it back, rewrites
-// OrbiDomi.stt (lines 1–14 the set's orbs, 15–16 the extras, 17–18 and 20 unchanged, 19 the
-// letter) and reloads the settings. Returns the texts read back for the dialog.
+// OrbiDomi.stt (lines 1–14 the set's orbs as stored, not their 7-character texts, 15–16 the
+// extras, 17–18 and 20 unchanged, 19 the letter) and reloads the settings. Returns the texts
+// read back for the dialog. OrbiDomi.stt is read first: when it is missing nothing is
+// written.
 OrbSetTexts AdoptOrbSet(char letter, const OrbSetTexts& texts,
                         OrbSettings& settings = GlobalOrbSettings(),
                         ChartState& chart = GlobalChart());

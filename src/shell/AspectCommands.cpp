@@ -81,10 +81,12 @@ std::string TriangleText(const Grid& grid, std::size_t width, CellText cellText)
     std::string text = "   ";
     for (int j = 2; j <= kGridColumns; ++j)
         text += " " + PaddedRight(AspectPointCode(j), width);
+    text.erase(text.find_last_not_of(' ') + 1);
     for (int i = 1; i <= kGridRows; ++i) {
         text += '\n' + AspectPointCode(i) + std::string((width + 1) * (i - 1), ' ');
         for (const auto& cell : grid[static_cast<std::size_t>(i - 1)])
             text += " " + PaddedRight(cellText(cell), width);
+        text.erase(text.find_last_not_of(' ') + 1);
     }
     return text;
 }

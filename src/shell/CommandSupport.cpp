@@ -24,10 +24,9 @@ namespace {
 
 // Options that take a value; every other "--word" is refused.
 const std::set<std::string> kValueOptions = {
-    "calendar", "date",   "time",  "jd",       "folder",  "node",    "apogee", "corr",
-    "coords",   "system", "file",  "locality", "reform",  "archive", "name",   "position",
-    "note1",    "note2",  "note3", "note4",    "country", "sheet",   "out",    "width",
-    "point",    "to",     "from"};
+    "calendar", "date",  "time",     "jd",     "folder",  "node",  "apogee",   "corr",  "coords",
+    "system",   "file",  "locality", "reform", "archive", "name",  "position", "note1", "note2",
+    "note3",    "note4", "country",  "sheet",  "out",     "width", "point",    "to",    "from"};
 // Options that stand alone.
 const std::set<std::string> kFlagOptions = {"quiet", "text", "black", "spindles"};
 

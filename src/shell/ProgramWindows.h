@@ -3,6 +3,7 @@
 // until the program ends. The main window is the first and owns the others.
 #include <QList>
 
+class QDialog;
 class QWidget;
 
 namespace exo {
@@ -71,6 +72,12 @@ struct ProgramWindows {
     TFoSintesi* FoSintesi = nullptr;
     TFgrOrvex* FgrOrvex = nullptr;
     TFoIstDef* FoIstDef = nullptr;
+
+    // The subject dialogs as plain dialogs, for the main window's buttons.
+    QDialog* InputDialog = nullptr;
+    QDialog* RetrieveDialog = nullptr;
+    QDialog* DeleteDialog = nullptr;
+    QDialog* ModifyDialog = nullptr;
 
     // Every window in the order of creation.
     QList<QWidget*> creationOrder;

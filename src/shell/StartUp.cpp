@@ -108,6 +108,12 @@ ProgramWindows CreateProgramWindows() {
     w.FgrOrvex = Create<TFgrOrvex>(w, owner);
     w.FoIstDef = Create<TFoIstDef>(w, owner);
 
+    w.FoInputSpa->setStoreForm(w.FormRegSpa);
+    SetSubjectTextEditor([editor = w.FoReMaiH](QWidget*) { editor->execModal(); });
+    w.InputDialog = w.FoInputSpa;
+    w.RetrieveDialog = w.FormRich;
+    w.DeleteDialog = w.FoCancel;
+    w.ModifyDialog = w.FoModifi;
     TFoOrvex* main = w.FoOrvex;
     QObject::connect(w.FoOrbSpa, &TFoOrbSpa::orbSetAdopted, main, &TFoOrvex::showOrbSetLetter);
     main->setWindows(w);

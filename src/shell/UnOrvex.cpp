@@ -3,6 +3,8 @@
 #include "analysis/OrbSettings.h"
 #include "analysis/UnOrbSpa.h"
 #include "archive/SubjectArchive.h"
+#include "archive/windows/UnBakMod1.h"
+#include "editor/windows/UnRemaiH.h"
 #include "graphics/DisplaySettings.h"
 #include "graphics/windows/UgrNaSpa.h"
 #include "graphics/windows/UgrOrvex.h"
@@ -81,7 +83,7 @@ constexpr int kLogoHeight = 92;
 const char* const kLockedCombo = "QComboBox { background: #808080; color: #ffffff; }";
 const char* const kUnlockedCombo = "QComboBox { background: #00ffff; color: #000000; }";
 
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, const QRect& where) {
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, const QRect& where) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(where);
@@ -177,15 +179,24 @@ void TFoOrvex::buildTabs() {
     astro->setObjectName(QStringLiteral("TabSheet1"));
     PageControl1->addTab(astro, QStringLiteral("Funciones Astrológica"));
     const int w = 204;
-    addButton(astro, "BitBtnInputA", QStringLiteral("Int. Datos Nacimiento"), QRect(8, 8, w, 28),
-              false);
-    addButton(astro, "BitBtnDati", QStringLiteral("Recuperar Sujeto"), QRect(8, 40, w, 28), false);
-    addButton(astro, "BitBtnCancel", QStringLiteral("Eliminar datos Nacimiento"),
-              QRect(8, 72, w, 28), false);
-    addButton(astro, "BitBtn1", QStringLiteral("Modi. Datos Nacim./Crear texto"),
-              QRect(8, 104, w, 28), false);
-    AddLabel(astro, "Label1", QStringLiteral("Sujeso actualmente seleccionado"),
-             QRect(220, 4, 392, 18));
+    // The subject: enter, retrieve, delete, modify. Each dialog closes back into the main
+    // window, whose activation recomputes the chart.
+    const auto subjectButton = [&](const char* name, const char* caption, int y,
+                                   QDialog* ProgramWindows::*dialogOf, int margin) {
+        auto* button = addButton(astro, name, QString::fromUtf8(caption), QRect(8, y, w, 28), true);
+        connect(button, &QPushButton::clicked, this, [this, dialogOf, margin] {
+            if (QDialog* dialog = windows_.*dialogOf)
+                showModal(dialog, margin);
+        });
+    };
+    subjectButton("BitBtnInputA", "Int. Datos Nacimiento", 8, &ProgramWindows::InputDialog, 10);
+    subjectButton("BitBtnDati", "Recuperar Sujeto", 40, &ProgramWindows::RetrieveDialog, 0);
+    subjectButton("BitBtnCancel", "Eliminar datos Nacimiento", 72, &ProgramWindows::DeleteDialog,
+                  10);
+    subjectButton("BitBtn1", "Modi. Datos Nacim./Crear texto", 104, &ProgramWindows::ModifyDialog,
+                  10);
+    PlaceLabel(astro, "Label1", QStringLiteral("Sujeso actualmente seleccionado"),
+               QRect(220, 4, 392, 18));
     MemoDati = new QPlainTextEdit(astro);
     MemoDati->setObjectName(QStringLiteral("MemoDati"));
     MemoDati->setReadOnly(true);
@@ -264,10 +275,15 @@ void TFoOrvex::buildTabs() {
               QRect(8, 44, 596, 30), false);
     addButton(accessory, "BitBtn22", QStringLiteral("Grosor de líneas"), QRect(8, 80, 596, 30),
               false);
-    addButton(accessory, "BBSalva",
-              QStringLiteral("Copia de Seguridad/Restauración de los datos de Nacimiento y "
-                             "Textos"),
-              QRect(8, 116, 596, 30), false);
+    auto* backup = addButton(accessory, "BBSalva",
+                             QStringLiteral("Copia de Seguridad/Restauración de los datos de "
+                                            "Nacimiento y Textos"),
+                             QRect(8, 116, 596, 30), true);
+    connect(backup, &QPushButton::clicked, this, [this] {
+        // Made for each use and gone when it closes.
+        TFoBakMod1 dialog(this);
+        showModal(&dialog, 10);
+    });
     for (const auto& [name, caption] :
          {std::pair{"Button1", "Manutenzione"}, std::pair{"BitBtn8", "Principi"},
           std::pair{"BBriceCompo", "Sintomi Multipli"}, std::pair{"BitBtn10", "Terapie Composite"}})
@@ -291,7 +307,7 @@ void TFoOrvex::buildBottomBar() {
     Panel9->setFrameShadow(QFrame::Raised);
     Panel9->setGeometry(0, kClientHeight - 58, kClientWidth, 58);
 
-    AddLabel(Panel9, "Label2", QStringLiteral("Nodo Lunar"), QRect(8, 4, 100, 16));
+    PlaceLabel(Panel9, "Label2", QStringLiteral("Nodo Lunar"), QRect(8, 4, 100, 16));
     ComboNodo = new QComboBox(Panel9);
     ComboNodo->setObjectName(QStringLiteral("ComboNodo"));
     ComboNodo->setEditable(true);
@@ -300,7 +316,7 @@ void TFoOrvex::buildBottomBar() {
     ComboNodo->lineEdit()->installEventFilter(this);
     connect(ComboNodo, &QComboBox::currentTextChanged, this, &TFoOrvex::ComboNodoChange);
 
-    AddLabel(Panel9, "Label3", QStringLiteral("Órbi. de los Asp."), QRect(118, 4, 140, 16));
+    PlaceLabel(Panel9, "Label3", QStringLiteral("Órbi. de los Asp."), QRect(118, 4, 140, 16));
     ComboOrb = new QComboBox(Panel9);
     ComboOrb->setObjectName(QStringLiteral("ComboOrb"));
     ComboOrb->setEditable(true);
@@ -322,9 +338,9 @@ void TFoOrvex::buildBottomBar() {
     printer->setGeometry(312, 14, 34, 34);
     printer->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     printer->setEnabled(false);
-    AddLabel(Panel9, "Label34", QStringLiteral("Tipo de "), QRect(350, 14, 80, 16))
+    PlaceLabel(Panel9, "Label34", QStringLiteral("Tipo de "), QRect(350, 14, 80, 16))
         ->setEnabled(false);
-    AddLabel(Panel9, "Label35", QStringLiteral("Impresora"), QRect(350, 30, 80, 16))
+    PlaceLabel(Panel9, "Label35", QStringLiteral("Impresora"), QRect(350, 30, 80, 16))
         ->setEnabled(false);
 
     BBApriTesto = addButton(Panel9, "BBApriTesto", QStringLiteral("Abrir texto"),
@@ -569,7 +585,8 @@ void TFoOrvex::BBApriTestoClick() {
     const std::string number = lines.size() > 1 ? lines[1] : std::string();
     const std::string path = archive + "txt" + "/" + number + ".txt";
     WriteTextToEdit(path);
-    OpenDocument(QStringFromCp1252(path));
+    if (windows_.FoReMaiH)
+        windows_.FoReMaiH->openFile(QStringFromCp1252(path));
 }
 
 void TFoOrvex::Button2Click() {

@@ -120,7 +120,8 @@ TEST(SphericalDistance, GreatCircleInDegrees) {
 }
 
 TEST(SphericalDistance, CoincidentPointsAreZeroApart) {
-    for (const long double latitude : {5.0L, -7.1L, 23.4L, 0.3L, 89.9L, -89.99L}) {
+    // The cosine of the distance comes out a hair above 1 for these latitudes.
+    for (const long double latitude : {2.0L, 4.8L, -5.8L, 18.4L, -71.8L, 88.0L}) {
         for (const long double longitude : {0.0L, 17.3L, 200.25L, 359.9L}) {
             const long double d = SphericalDistance(longitude, latitude, longitude, latitude);
             EXPECT_FALSE(std::isnan(d)) << longitude << " " << latitude;

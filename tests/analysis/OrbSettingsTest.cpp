@@ -37,10 +37,10 @@ const Lines kSetBOrbs = {k10, k1, k0_5, k0_5, k1, k0_5, k3, k1, k4, k4, k1, k1, 
 const Lines kSetCOrbs = {k5, k1, k0_5, k0_5, k1, k0_5, k3, k1, k4_5, k5, k0_8, k0_8, k1_5, k7};
 const Lines kSetAIntegers = {"10", "1", "1", "1", "1", "1", "4", "1", "6", "8", "1", "1", "1", "9"};
 
-Lines Join(std::initializer_list<Lines> parts) {
+Lines Join(std::initializer_list<Lines> pieces) {
     Lines all;
-    for (const Lines& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
+    for (const Lines& piece : pieces)
+        all.insert(all.end(), piece.begin(), piece.end());
     return all;
 }
 

@@ -445,6 +445,7 @@ class InputFormWindowTest : public QObject {
         row("EditOra", Qt::Key_Up, "EditGiorno");
         row("EditMinuti", Qt::Key_Up, "EditMese");
         row("EditAnno", Qt::Key_Down, "EditAnno");
+        row("EditLocal", Qt::Key_Tab, "ListBox1");
     }
     void keyboardMoves() {
         QFETCH(QString, from);
@@ -1172,6 +1173,11 @@ class InputFormWindowTest : public QObject {
         Child("EditSogg")->clear();
         WaitIdle();
         QVERIFY(!Child<QPushButton>("BBprosegui")->isEnabled());
+        // Unlocking the results enables it in any case; it then says what is missing.
+        Child<QToolButton>("BBLock")->click();
+        QVERIFY(Child<QPushButton>("BBprosegui")->isEnabled());
+        Child<QPushButton>("BBprosegui")->click();
+        QCOMPARE(messages_->texts, QStringList{QStringLiteral("Falta el nombre de la persona")});
         Child("EditSogg")->setText(QStringLiteral("ROSSI MARIO   "));
         WaitIdle();
         QCOMPARE(Child("EditSogg")->text(), QStringLiteral("ROSSI MARIO"));

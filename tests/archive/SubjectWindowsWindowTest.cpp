@@ -220,12 +220,24 @@ class SubjectWindowsWindowTest : public QObject {
         QCOMPARE(Text(Child<QLineEdit>(&form, "EditStato")), QString("ITALIA"));
         // The local day, the correction left out, cut to 12 characters.
         QCOMPARE(Text(Child<QLineEdit>(&form, "EditJd")),
-                 QString::fromStdString(GeneralText(JulianDayOf(1, 30, 10, 1960, 1, 1)))
-                     .left(12));
+                 QString::fromStdString(GeneralText(JulianDayOf(1, 30, 10, 1960, 1, 1))).left(12));
         QCOMPARE(Text(Child<QLineEdit>(&form, "EditArchi")), QString("BASE"));
         // The store form lists the temporary archive too, under its label.
         QCOMPARE(Lines(Child<QListWidget>(&form, "ListBox1")),
                  QStringList({"BASE (personale)", "TMPR (temporaneo)"}));
+    }
+
+    void aBareSignIsZeroHours() {
+        CollectedSubject greenwich = Rossi();
+        greenwich.GmtText = "-";
+        TFormRegSpa form;
+        form.setCollectedSubject(greenwich);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(Text(Child<QLineEdit>(&form, "EditGmt")), QString("-0"));
+        Child<QPushButton>(&form, "BitBtnRegistra")->click();
+        QCOMPARE(SubjectArchive("BASE").readSubject(1).Record.BirthStamp.str(),
+                 std::string("196001011030+0"));
     }
 
     void storeRossiIntoBase() {
@@ -377,10 +389,18 @@ class SubjectWindowsWindowTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("name");
-        QTest::newRow("first line") << "BIA" << "" << "BIANCHI ANNA";
-        QTest::newRow("last line") << "VER" << "" << "VERDI LUCA";
-        QTest::newRow("no such name") << "ZZ" << "Haga doble clic en la lista Nombre" << "";
-        QTest::newRow("between names") << "C" << "Haga doble clic en la lista Nombre" << "";
+        QTest::newRow("first line") << "BIA"
+                                    << ""
+                                    << "BIANCHI ANNA";
+        QTest::newRow("last line") << "VER"
+                                   << ""
+                                   << "VERDI LUCA";
+        QTest::newRow("no such name") << "ZZ"
+                                      << "Haga doble clic en la lista Nombre"
+                                      << "";
+        QTest::newRow("between names") << "C"
+                                       << "Haga doble clic en la lista Nombre"
+                                       << "";
     }
 
     void enterInTheNameBoxOfASmallArchive() {
@@ -557,8 +577,8 @@ class SubjectWindowsWindowTest : public QObject {
     void turningTheNameRound_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QStringList>("presses");
-        QTest::newRow("two parts") << "MARIO ROSSI"
-                                   << QStringList{"ROSSI MARIO", "MARIO ROSSI", "ROSSI MARIO"};
+        QTest::newRow("two parts")
+            << "MARIO ROSSI" << QStringList{"ROSSI MARIO", "MARIO ROSSI", "ROSSI MARIO"};
         QTest::newRow("three parts")
             << "ANNA MARIA ROSSI"
             << QStringList{"MARIA ROSSI ANNA", "ANNA ROSSI MARIA", "MARIA ANNA ROSSI",
@@ -600,6 +620,21 @@ class SubjectWindowsWindowTest : public QObject {
                  std::vector<std::string>{"NOTE DEL SOGGETTO ATTUALE"});
         QCOMPARE(ReadTextLines("FileDum\\StrText.dum"),
                  (std::vector<std::string>{"BASE", "00007"}));
+    }
+
+    void aKeyThatNamesNoRecordShowsNothing() {
+        std::string keys(2 * SubjectKey::kSize, '\0');
+        SubjectKey{ShortString<43>("0 Registro vuoto")}.encode(keys.data());
+        SubjectKey{ShortString<43>(PaddedName("ROSSI MARIO") + "ABCDE")}.encode(keys.data() +
+                                                                                SubjectKey::kSize);
+        folder_->write("BASE.ST1", keys);
+        auto form = Show<TFormRich>();
+        DoubleClickLine(form.get(), 0);
+        auto* box = Child<QLineEdit>(form.get(), "EditSoggetto");
+        QVERIFY(box->text().isEmpty());
+        QCOMPARE(EditColour(box), kNameBoxRed);
+        QVERIFY(Text(Child<QLineEdit>(form.get(), "EditNome")).isEmpty());
+        QVERIFY(!Child<QPushButton>(form.get(), "BitBtnOK")->isEnabled());
     }
 
     void archivesOfTheRetrieveForm() {
@@ -659,22 +694,39 @@ class SubjectWindowsWindowTest : public QObject {
         const QString place = "Coordenadas incorrecta o incomplete";
         const QString corr = "Error en la entrada \"Corr.\" (corrección total)";
         const QString impossible = "Corr\" muestra un valor imposible";
-        QTest::newRow("day 0") << "EditDataNasc" << "00/01/1990" << date;
-        QTest::newRow("month 13") << "EditDataNasc" << "01/13/1990" << date;
-        QTest::newRow("year 2081") << "EditDataNasc" << "01/01/2081" << date;
-        QTest::newRow("one-digit day") << "EditDataNasc" << "1/01/1990" << date;
-        QTest::newRow("three-digit year") << "EditDataNasc" << "01/01/196" << date;
-        QTest::newRow("hour 24") << "EditOraNasc" << "24:00" << time;
-        QTest::newRow("minute 60") << "EditOraNasc" << "10:60" << time;
-        QTest::newRow("one-digit minute") << "EditOraNasc" << "10:5" << time;
-        QTest::newRow("latitude 90") << "EditCoordi" << "90N00-009E11" << place;
-        QTest::newRow("longitude 180") << "EditCoordi" << "45N28-180E00" << place;
-        QTest::newRow("letter X") << "EditCoordi" << "45N28-009X11" << place;
-        QTest::newRow("short") << "EditCoordi" << "45N28-009E1" << place;
-        QTest::newRow("calendar") << "EditCalend" << "GREG" << "Error definición Calendar";
-        QTest::newRow("no number") << "EditGmt" << "uno" << corr;
-        QTest::newRow("13 hours") << "EditGmt" << "13" << impossible;
-        QTest::newRow("-12,5 hours") << "EditGmt" << "-12,5" << impossible;
+        QTest::newRow("day 0") << "EditDataNasc"
+                               << "00/01/1990" << date;
+        QTest::newRow("month 13") << "EditDataNasc"
+                                  << "01/13/1990" << date;
+        QTest::newRow("year 2081") << "EditDataNasc"
+                                   << "01/01/2081" << date;
+        QTest::newRow("one-digit day") << "EditDataNasc"
+                                       << "1/01/1990" << date;
+        QTest::newRow("three-digit year") << "EditDataNasc"
+                                          << "01/01/196" << date;
+        QTest::newRow("hour 24") << "EditOraNasc"
+                                 << "24:00" << time;
+        QTest::newRow("minute 60") << "EditOraNasc"
+                                   << "10:60" << time;
+        QTest::newRow("one-digit minute") << "EditOraNasc"
+                                          << "10:5" << time;
+        QTest::newRow("latitude 90") << "EditCoordi"
+                                     << "90N00-009E11" << place;
+        QTest::newRow("longitude 180") << "EditCoordi"
+                                       << "45N28-180E00" << place;
+        QTest::newRow("letter X") << "EditCoordi"
+                                  << "45N28-009X11" << place;
+        QTest::newRow("short") << "EditCoordi"
+                               << "45N28-009E1" << place;
+        QTest::newRow("calendar") << "EditCalend"
+                                  << "GREG"
+                                  << "Error definición Calendar";
+        QTest::newRow("no number") << "EditGmt"
+                                   << "uno" << corr;
+        QTest::newRow("13 hours") << "EditGmt"
+                                  << "13" << impossible;
+        QTest::newRow("-12,5 hours") << "EditGmt"
+                                     << "-12,5" << impossible;
     }
 
     void modifyRefusesWrongData() {
@@ -758,7 +810,7 @@ class SubjectWindowsWindowTest : public QObject {
 
     void modifyRenamesAndTheKeyMoves() {
         StoreNames("BASE", {"BIANCHI ANNA", "VERDI LUCA"});
-        auto form = ModifyRossi(); // ROSSI MARIO, record 3, last in order
+        auto form = ModifyRossi();           // ROSSI MARIO, record 3, last in order
         QCOMPARE(form->chosenPosition(), 1); // the first line of the list
         // The first line is BIANCHI ANNA: go back and take ROSSI instead.
         Child<QPushButton>(form.get(), "BitBtnElenco")->click();
@@ -942,8 +994,7 @@ class SubjectWindowsWindowTest : public QObject {
     void storeRetrieveModifyTextDelete() {
         {
             TFormRegSpa store;
-            QTimer::singleShot(0,
-                               [&] { Child<QPushButton>(&store, "BitBtnRegistra")->click(); });
+            QTimer::singleShot(0, [&] { Child<QPushButton>(&store, "BitBtnRegistra")->click(); });
             QVERIFY(store.RegisterSubject(Rossi()));
         }
         {
@@ -960,21 +1011,17 @@ class SubjectWindowsWindowTest : public QObject {
             DoubleClickLine(modify.get(), 0);
             auto* gmt = Child<QLineEdit>(modify.get(), "EditGmt");
             Type(gmt, "13");
-            QCOMPARE(Answered([&] {
-                         Child<QPushButton>(modify.get(), "BitBtnRegistra")->click();
-                     }).text,
-                     QString("Corr\" muestra un valor imposible"));
+            QCOMPARE(
+                Answered([&] { Child<QPushButton>(modify.get(), "BitBtnRegistra")->click(); }).text,
+                QString("Corr\" muestra un valor imposible"));
             Type(gmt, "-5");
-            QCOMPARE(Answered([&] {
-                         Child<QPushButton>(modify.get(), "BitBtnRegistra")->click();
-                     },
-                              "No")
-                         .caption,
-                     QString("Explorer"));
+            QCOMPARE(
+                Answered([&] { Child<QPushButton>(modify.get(), "BitBtnRegistra")->click(); }, "No")
+                    .caption,
+                QString("Explorer"));
             Type(gmt, "+1,5");
             Answered([&] { Child<QPushButton>(modify.get(), "BBtesto")->click(); }, "Sí");
-            QCOMPARE(ReadTextLines("BASEtxt\\00001.txt"),
-                     std::vector<std::string>{"ROSSI MARIO"});
+            QCOMPARE(ReadTextLines("BASEtxt\\00001.txt"), std::vector<std::string>{"ROSSI MARIO"});
             QCOMPARE(SubjectArchive("BASE").readSubject(1).Record.BirthStamp.str(),
                      std::string("196001011030+1,5"));
         }

@@ -4,6 +4,7 @@
 #include "chart/ChartState.h"
 #include "platform/Cp1252.h"
 #include "platform/DocumentOpener.h"
+#include "platform/ErrorBox.h"
 #include "platform/TextFile.h"
 #include "remedies/windows/UnAggRep.h"
 #include "remedies/windows/UnMainArc.h"
@@ -14,9 +15,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
 
@@ -38,7 +41,8 @@ void PrepareProgramFolder(const ScratchFolder& folder) {
     fs::create_directories(folder.path() / "FileDum");
     fs::create_directories(folder.path() / "FileSet");
     fs::create_directories(folder.path() / "FileTmp");
-    fs::copy_file(built / "FileDum" / "Annotaz.dum", folder.path() / "FileDum" / "Annotaz.dum");
+    for (const char* name : {"Annotaz.dum", "MMordina.dum"})
+        fs::copy_file(built / "FileDum" / name, folder.path() / "FileDum" / name);
     exo::WriteTextLines(exo::kOrbSettingsFile, exo::DefaultOrbSettingsLines());
     exo::WriteTextLines(exo::kOrbSetFile, exo::DefaultOrbSetLines());
     exo::ClearChartState();
@@ -87,6 +91,7 @@ class MainWindowTest : public QObject {
     std::unique_ptr<ScratchFolder> folder_;
     exo::ProgramWindows windows_;
     std::unique_ptr<exo::TFoOrvex> main_;
+    QStringList errors_; // what the standard error box would have shown
 
     void showMain() {
         windows_ = exo::CreateProgramWindows();
@@ -100,6 +105,8 @@ class MainWindowTest : public QObject {
         folder_ = std::make_unique<ScratchFolder>();
         PrepareProgramFolder(*folder_);
         exo::SetDocumentOpener([](const QString&) { return true; });
+        errors_.clear();
+        exo::SetErrorPresenter([this](const QString& text) { errors_ << text; });
     }
     void cleanup() {
         main_.reset();
@@ -383,11 +390,68 @@ class MainWindowTest : public QObject {
 
     void laterFunctionsAreDisabled() {
         showMain();
-        for (const char* name : {"BitBtnInputA", "BitBtnDati", "BBOriz", "BBProped", "BitBtn2",
-                                 "BBSalva", "BBCerchio", "EdAggiorna"})
+        for (const char* name : {"BBOriz", "BBProped", "BitBtn2", "BBCerchio", "EdAggiorna",
+                                 "BitBtn22", "SBtipoStamp"})
             QVERIFY2(!Child(main_.get(), name)->isEnabled(), name);
-        for (const char* name : {"BitBtnVarOrbAsp", "BitBtnNomeCognome", "BBistruz", "BBdispensa"})
+        for (const char* name :
+             {"BitBtnVarOrbAsp", "BitBtnNomeCognome", "BBistruz", "BBdispensa", "BitBtnInputA",
+              "BitBtnDati", "BitBtnCancel", "BitBtn1", "BBSalva"})
             QVERIFY2(Child(main_.get(), name)->isEnabled(), name);
+    }
+
+    // A new subject entered through "Int. Datos Nacimiento" and stored into BASE becomes the
+    // current subject the main window shows.
+    void newSubjectIsStoredAndShown() {
+        const fs::path built(EXORVEX_PROGRAM_DIR);
+        for (const char* folder : {"Localita", "Calendar"})
+            fs::create_directory_symlink(built / folder, folder_->path() / folder);
+        showMain();
+        bool stored = false;
+        WhenModal([&](QWidget* input) {
+            Child<QLineEdit>(input, "EditSogg")->setText(QStringLiteral("ROSSI MARIO"));
+            Child<QLineEdit>(input, "EditGiorno")->setText(QStringLiteral("01"));
+            Child<QLineEdit>(input, "EditMese")->setText(QStringLiteral("01"));
+            Child<QLineEdit>(input, "EditAnno")->setText(QStringLiteral("1960"));
+            Child<QLineEdit>(input, "EditOra")->setText(QStringLiteral("10"));
+            Child<QLineEdit>(input, "EditMinuti")->setText(QStringLiteral("30"));
+            auto* locality = Child<QLineEdit>(input, "EditLocal");
+            QTest::mouseClick(locality, Qt::LeftButton);
+            QTest::keyClicks(locality, QStringLiteral("MIL"));
+            auto* list = Child<QListWidget>(input, "ListBox1");
+            const auto lines =
+                list->findItems(QStringLiteral("MILANO *MI* ITALIA"), Qt::MatchExactly);
+            if (lines.isEmpty()) {
+                qobject_cast<QDialog*>(input)->reject();
+                return;
+            }
+            const QPoint at = list->visualItemRect(lines.first()).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            auto* correction = Child<QLineEdit>(input, "EditFuso");
+            if (!QTest::qWaitFor([&] { return correction->text() == QLatin1String("-1"); })) {
+                qobject_cast<QDialog*>(input)->reject();
+                return;
+            }
+            WhenModal([&](QWidget* store) {
+                Child<QPushButton>(store, "BitBtnRegistra")->click();
+                stored = true;
+            });
+            Child<QPushButton>(input, "BBprosegui")->click();
+        });
+        Child<QPushButton>(main_.get(), "BitBtnInputA")->click();
+        QCOMPARE(errors_, QStringList());
+        QVERIFY(stored);
+        const auto* data = Child<QPlainTextEdit>(main_.get(), "MemoDati");
+        // The name fills its 38 characters, as the archive key holds it.
+        QTRY_VERIFY2(data->toPlainText().startsWith(QStringLiteral("ROSSI MARIO ")),
+                     qPrintable(data->toPlainText()));
+        const QStringList lines = data->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 6);
+        QVERIFY2(lines[1].contains(QStringLiteral("01/01/1960 10:30")), qPrintable(lines[1]));
+        QCOMPARE(lines[2], QStringLiteral("Località: MILANO (MI)"));
+        QVERIFY2(lines[4].contains(QStringLiteral("45N28-009E11")), qPrintable(lines[4]));
+        QCOMPARE(folder_->read("TMPR.ST1").substr(1, 11), std::string("ROSSI MARIO"));
+        QCOMPARE(folder_->read("BASE.ST1").size(), std::size_t(2 * 44));
     }
 
     void documentsAreOpenedByName() {
@@ -423,7 +487,13 @@ class MainWindowTest : public QObject {
         text->click();
         QCOMPARE(exo::ReadTextLines("FileDum\\DatModif.dum"),
                  (std::vector<std::string>{"BASEtxt/00007.txt"}));
-        QCOMPARE(opened, QStringList{QStringLiteral("BASEtxt/00007.txt")});
+        // The text opens in the program's own editor.
+        QVERIFY(opened.isEmpty());
+        QWidget* editor = windows_.creationOrder[22];
+        QCOMPARE(editor->objectName(), QStringLiteral("FoReMaiH"));
+        QTRY_VERIFY(editor->isVisible());
+        QVERIFY(
+            Child<QTextEdit>(editor, "Editor")->toPlainText().startsWith(QStringLiteral("ROSSI")));
     }
 };
 

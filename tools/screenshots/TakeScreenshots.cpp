@@ -62,8 +62,9 @@ int ShootRetrieveForm(const QDir& out) {
 int ShootInputForm(const QDir& out) {
     exo::TFoInputSpa form;
     form.show();
-    if (!QTest::qWaitForWindowActive(&form))
+    if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    form.activateWindow();
     const auto edit = [&form](const char* name) {
         return form.findChild<QLineEdit*>(QString::fromLatin1(name));
     };

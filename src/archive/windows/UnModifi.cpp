@@ -155,8 +155,8 @@ TFoModifi::TFoModifi(QWidget* parent) : SubjectSearchForm(parent, ModifyRules(),
     GroupBoxAnnot->setGeometry(166, 240, 486, 148);
     for (std::size_t i = 0; i < EditMemo.size(); ++i) {
         const std::string name = "EditMemo" + std::to_string(i + 1);
-        EditMemo[i] = AddEdit(GroupBoxAnnot, name.c_str(),
-                              {8, 20 + 25 * static_cast<int>(i), 468, 22});
+        EditMemo[i] =
+            AddEdit(GroupBoxAnnot, name.c_str(), {8, 20 + 25 * static_cast<int>(i), 468, 22});
         EditMemo[i]->setMaxLength(kNoteLengths[i]);
     }
     EditNfile = AddEdit(GroupBoxAnnot, "EditNfile", {8, 120, 70, 22}, true);
@@ -167,8 +167,8 @@ TFoModifi::TFoModifi(QWidget* parent) : SubjectSearchForm(parent, ModifyRules(),
     BBtesto = AddButton(this, "BBtesto", QStringLiteral("Crear / Actualizar texto ampliado"),
                         {190, 396, 220, 36});
     BitBtnAncora = AddButton(this, "BitBtnAncora", QStringLiteral("&Otra vez"), {416, 396, 80, 36});
-    BitBtn3 = AddButton(this, "BitBtn3", QStringLiteral("Volver al Menú Principal"),
-                        {502, 396, 150, 36});
+    BitBtn3 =
+        AddButton(this, "BitBtn3", QStringLiteral("Volver al Menú Principal"), {502, 396, 150, 36});
     connect(BitBtnElenco, &QPushButton::clicked, this, &TFoModifi::BitBtnElencoClick);
     connect(BitBtnRegistra, &QPushButton::clicked, this, &TFoModifi::BitBtnRegistraClick);
     connect(BBtesto, &QPushButton::clicked, this, &TFoModifi::BBtestoClick);
@@ -246,7 +246,8 @@ void TFoModifi::ShowSubjectForEditing() {
     EditLocalita->setText(Latin(entry.Locality));
     EditStato->setText(Latin(entry.Country));
     EditCoordi->setText(Latin(entry.CoordinatesText));
-    EditCalend->setText(entry.Gregorian ? QStringLiteral("GREGORIANO") : QStringLiteral("GIULIANO"));
+    EditCalend->setText(entry.Gregorian ? QStringLiteral("GREGORIANO")
+                                        : QStringLiteral("GIULIANO"));
     // A subject without notes shows none: the lines of the subject before must not be
     // written into this one.
     for (QLineEdit* edit : EditMemo)
@@ -298,7 +299,8 @@ std::optional<SubjectEntry> TFoModifi::ValidatedEntry() {
     // The stamp keeps five characters of the text: they too must read as a number.
     if (!ParseReal(withPoints, correction) || !std::isfinite(correction) ||
         !ReadCorrection(EnteredCorrectionText(correctionText).substr(0, 5), stored)) {
-        ShowArchiveMessage(this, QStringLiteral("Error en la entrada \"Corr.\" (corrección total)"));
+        ShowArchiveMessage(this,
+                           QStringLiteral("Error en la entrada \"Corr.\" (corrección total)"));
         return std::nullopt;
     }
     if (static_cast<float>(correction) > 12.0f || static_cast<float>(correction) < -12.0f) {

@@ -209,12 +209,14 @@ TFoInputSpa::TFoInputSpa(QWidget* parent)
     BuildResultPanel();
     BuildManualPanel();
     BuildButtons();
-    setTabOrder(EditSogg, EditGiorno);
-    setTabOrder(EditGiorno, EditMese);
-    setTabOrder(EditMese, EditAnno);
-    setTabOrder(EditAnno, EditOra);
-    setTabOrder(EditOra, EditMinuti);
-    setTabOrder(EditMinuti, EditLocal);
+    // The chain of the keyboard moves first, then the lists and buttons.
+    QWidget* const order[] = {
+        EditSogg,       EditGiorno,     EditMese,      EditAnno,   EditOra,         EditMinuti,
+        EditLocal,      ListBox1,       BBItalia,      BBperson,   DateTimePicker1, BitBtnOggi,
+        EditDataEstesa, EditJD,         EditLocEstesa, EditStato,  EditCoord,       EditFuso,
+        EditCalend,     CheckBoxLocale, BBLock,        BBprosegui, BBRitorna};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     idleTimer_ = new QTimer(this);
     idleTimer_->setObjectName(QStringLiteral("IdleTimer"));
@@ -336,6 +338,11 @@ void TFoInputSpa::BuildResultPanel() {
     PanelResult = new QGroupBox(QStringLiteral("Resultados de los datos de nacimiento"), this);
     PanelResult->setObjectName(QStringLiteral("PanelResult"));
     PanelResult->setGeometry(340, 8, 314, 276);
+    // Locked, the panel is disabled; its captions stay as readable as the rest of the form.
+    QPalette captions = PanelResult->palette();
+    captions.setColor(QPalette::Disabled, QPalette::WindowText,
+                      captions.color(QPalette::Active, QPalette::WindowText));
+    PanelResult->setPalette(captions);
 
     struct Row {
         const char* label;
@@ -716,13 +723,15 @@ bool TFoInputSpa::EditLocalKey(int key, const QString& text) {
             typed_.pop_back();
     } else if (key == Qt::Key_Delete) {
         return true;
+    } else if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape) {
+        return false; // to the next control, or out of the form
     } else if (!text.isEmpty()) {
         if (!text.at(0).isPrint())
-            return true; // control keys neither type nor edit here
+            return true; // control keys (a paste among them) neither type nor edit here
         if (typed_.size() < kLocalityNameCapacity)
             typed_ += UpperAscii(Bytes(text));
     } else {
-        return false; // moves of the caret, Tab
+        return false; // moves of the caret
     }
     EditLocal->setText(Latin(typed_));
     SetEditColours(EditLocal, kRed, kBlack);

@@ -131,7 +131,8 @@ TFormRegSpa::TFormRegSpa(QWidget* parent)
     }
     EditNfile = AddEdit(this, "EditNfile", {8, 308, 70, 22}, true);
 
-    BitBtnRegistra = AddButton(this, "BitBtnRegistra", QStringLiteral("GUARDAR"), {8, 350, 120, 40});
+    BitBtnRegistra =
+        AddButton(this, "BitBtnRegistra", QStringLiteral("GUARDAR"), {8, 350, 120, 40});
     BBregText = AddButton(this, "BBregText", QStringLiteral("Guardar y Crear Archivos de Texto"),
                           {136, 350, 240, 40});
     BBannulla =

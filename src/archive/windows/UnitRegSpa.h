@@ -17,8 +17,8 @@ namespace exo {
 
 // What the birth-data form hands over. Texts are Windows-1252 bytes.
 struct CollectedSubject {
-    std::string Name;          // upper case, up to 38 characters
-    long double Year = 0;      // local civil date and time of birth
+    std::string Name;     // upper case, up to 38 characters
+    long double Year = 0; // local civil date and time of birth
     long double Month = 0;
     long double Day = 0;
     long double Hour = 0;

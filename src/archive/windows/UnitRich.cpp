@@ -253,8 +253,7 @@ void TFormRich::BitBtnAnnullaClick() {
 
 void TFormRich::done(int result) {
     if (!selectedArchive().empty() && !chosenKey().empty() && chosenPosition() > 0) {
-        const std::string lastHeld =
-            TypedName.empty() ? chosenKey() : TypedName;
+        const std::string lastHeld = TypedName.empty() ? chosenKey() : TypedName;
         RunArchiveAction([&] {
             WriteArchiveSelection(selectedArchive(), chosenKey(), chosenPosition(), lastHeld);
         });

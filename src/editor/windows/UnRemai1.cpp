@@ -2,7 +2,7 @@
 
 namespace exo {
 
-TFoReMai1::TFoReMai1(QWidget* parent) : QDialog(parent) {
+TFoReMai1::TFoReMai1(QWidget* parent) : ReportEditor(parent, true) {
     setObjectName(QStringLiteral("FoReMai1"));
 }
 

@@ -2,7 +2,7 @@
 
 namespace exo {
 
-TFoReMaiH::TFoReMaiH(QWidget* parent) : QMainWindow(parent) {
+TFoReMaiH::TFoReMaiH(QWidget* parent) : ReportEditor(parent, false) {
     setObjectName(QStringLiteral("FoReMaiH"));
 }
 
