@@ -2,6 +2,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "BuiltTables.h"
+#include "CurrentSubject.h"
 #include "TestFolder.h"
 #include "ToolRun.h"
 #include "analysis/Aspects.h"
@@ -23,13 +24,6 @@ namespace {
 
 using test::Exorvex;
 using test::ToolRun;
-
-std::string Field(std::string_view text, std::size_t capacity) {
-    std::string bytes(1, static_cast<char>(text.size()));
-    bytes += text;
-    bytes.resize(capacity + 1, '\0');
-    return bytes;
-}
 
 std::string JsonLines(const std::vector<std::string>& lines) {
     std::string array = "[";
@@ -55,12 +49,7 @@ class AspectsCommand : public testing::Test {
         test::LinkBuiltCorrectionTables(folder.path());
         if (HasFatalFailure())
             return;
-        folder.write("TMPR.ST1", Field("ROSSI MARIO                           00001", 43));
-        std::string record = Field("196001011030-1.00", 20) + Field("45N28-009E11MILANO *MI*", 39) +
-                             Field("GR", 2) + Field("Italia", 20);
-        record.resize(385, '\0');
-        folder.write("TMPR.ST2", record);
-        folder.write("FileDum/Annotaz.dum", "\r\n");
+        test::WriteCurrentSubject(folder, test::kRossiMilano);
         std::filesystem::create_directory(folder.path() / "FileSet");
         WriteTextLines(kOrbSettingsFile, DefaultOrbSettingsLines());
         WriteTextLines(kOrbSetFile, DefaultOrbSetLines());

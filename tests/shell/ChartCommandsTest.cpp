@@ -1,6 +1,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "BuiltTables.h"
+#include "CurrentSubject.h"
 #include "TestFolder.h"
 #include "ToolRun.h"
 #include "astro/CorrectionFiles.h"
@@ -20,13 +21,6 @@ namespace {
 
 using test::Exorvex;
 using test::ToolRun;
-
-std::string Field(std::string_view text, std::size_t capacity) {
-    std::string bytes(1, static_cast<char>(text.size()));
-    bytes += text;
-    bytes.resize(capacity + 1, '\0');
-    return bytes;
-}
 
 // The numbers of a JSON array "key":[…] in one-line output.
 std::vector<long double> NumberArray(const std::string& json, const std::string& key) {
@@ -58,13 +52,9 @@ class ChartCommand : public testing::Test {
         test::LinkBuiltCorrectionTables(folder.path());
         if (HasFatalFailure())
             return;
-        folder.write("TMPR.ST1", Field("ROSSI MARIO                           00001", 43));
-        std::string record = Field("196001011030-1.00", 20) +
-                             Field("45N28-009E11Forl\xEC *FC*", 39) + Field("GR", 2) +
-                             Field("Italia", 20);
-        record.resize(385, '\0');
-        folder.write("TMPR.ST2", record);
-        folder.write("FileDum/Annotaz.dum", "Naci\xF3 en casa\r\n");
+        test::WriteCurrentSubject(folder, {"ROSSI MARIO                           00001",
+                                           "196001011030-1.00", "45N28-009E11Forl\xEC *FC*", "GR",
+                                           "Italia", "Naci\xF3 en casa"});
     }
     void TearDown() override { ForgetCorrectionFiles(); }
 

@@ -1,6 +1,7 @@
 #include "shell/ExorvexCommands.h"
 
 #include "BuiltTables.h"
+#include "CurrentSubject.h"
 #include "TestFolder.h"
 #include "ToolRun.h"
 #include "analysis/OrbSettings.h"
@@ -21,13 +22,6 @@ namespace {
 using test::Exorvex;
 using test::ToolRun;
 
-std::string Field(std::string_view text, std::size_t capacity) {
-    std::string bytes(1, static_cast<char>(text.size()));
-    bytes += text;
-    bytes.resize(capacity + 1, '\0');
-    return bytes;
-}
-
 // A program folder whose current subject is ALI MUHAMMAD as the installed TMPR holds him,
 // with the installed chart settings.
 class PowersCommand : public testing::Test {
@@ -36,13 +30,9 @@ class PowersCommand : public testing::Test {
         test::LinkBuiltCorrectionTables(folder.path());
         if (HasFatalFailure())
             return;
-        folder.write("TMPR.ST1", Field("ALI MUHAMMAD                          ", 43));
-        std::string record = Field("194201171835+6", 20) +
-                             Field("38N15-085W46Louisville (KY)", 39) + Field("GR", 2) +
-                             Field("Estados Unidos", 20);
-        record.resize(385, '\0');
-        folder.write("TMPR.ST2", record);
-        folder.write("FileDum/Annotaz.dum", "Boxeador\r\n");
+        test::WriteCurrentSubject(folder, {"ALI MUHAMMAD                          ",
+                                           "194201171835+6", "38N15-085W46Louisville (KY)", "GR",
+                                           "Estados Unidos", "Boxeador"});
         MakeFolder("FileSet");
         WriteTextLines(kOrbSettingsFile, DefaultOrbSettingsLines());
     }
