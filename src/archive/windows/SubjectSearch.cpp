@@ -258,6 +258,22 @@ QString SubjectSearchForm::doubleClickMessage() const {
     return QStringLiteral("Haga doble clic en la lista de los Nombres");
 }
 
+void SubjectSearchForm::layOutSearchControls(const QString& archiveCaption,
+                                             const QString& listCaption) {
+    AddLabel(this, "Label1", QStringLiteral("Bases de datos disponibles"), {8, 8, 164, 16});
+    ListaArchivi->setGeometry(8, 26, 164, 130);
+    AddLabel(this, "Label2", archiveCaption, {8, 164, 164, 16});
+    EditArchi->setGeometry(8, 182, 164, 22);
+
+    AddLabel(this, "Label3", QStringLiteral("Escribir las primeras letras del nombre"),
+             {184, 8, 398, 16});
+    EditSoggetto->setGeometry(184, 26, 398, 22);
+    AddLabel(this, "Label4", listCaption, {184, 54, 398, 16});
+    const int listHeight = rules_.lines * kNameRowHeight + 4;
+    ListaNomi->setGeometry(184, 72, 380, listHeight);
+    ScrollBar1->setGeometry(566, 72, 16, listHeight);
+}
+
 void SubjectSearchForm::FormActivate(bool withTemporary) {
     const std::vector<std::string> archives = ListedArchives(withTemporary);
     ListaArchivi->clear();

@@ -160,6 +160,9 @@ class SubjectSearchForm : public QDialog {
     virtual QString doubleClickMessage() const;
 
     // Operations for the forms.
+    // The layout the retrieve and delete forms share: the archive list on the left, the
+    // name box and the list window on the right, each under its caption.
+    void layOutSearchControls(const QString& archiveCaption, const QString& listCaption);
     void FormActivate(bool withTemporary);
     // Opens the selected archive afresh and shows its first window. Returns whether subjects
     // are shown.

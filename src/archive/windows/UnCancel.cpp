@@ -40,19 +40,8 @@ TFoCancel::TFoCancel(QWidget* parent) : SubjectSearchForm(parent, DeleteRules(),
     setWindowTitle(QStringLiteral("Deleting data from database"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    AddLabel(this, "Label1", QStringLiteral("Bases de datos disponibles"), {8, 8, 164, 16});
-    ListaArchivi->setGeometry(8, 26, 164, 130);
-    AddLabel(this, "Label2", QStringLiteral("Elegir el base de datos"), {8, 164, 164, 16});
-    EditArchi->setGeometry(8, 182, 164, 22);
-
-    AddLabel(this, "Label3", QStringLiteral("Escribir las primeras letras del nombre"),
-             {184, 8, 398, 16});
-    EditSoggetto->setGeometry(184, 26, 398, 22);
-    AddLabel(this, "Label4", QStringLiteral("Doble clic en el nombre que desea borrar"),
-             {184, 54, 398, 16});
-    const int listHeight = rules_.lines * kNameRowHeight + 4;
-    ListaNomi->setGeometry(184, 72, 380, listHeight);
-    ScrollBar1->setGeometry(566, 72, 16, listHeight);
+    layOutSearchControls(QStringLiteral("Elegir el base de datos"),
+                         QStringLiteral("Doble clic en el nombre que desea borrar"));
 
     AddLabel(this, "Label5", QStringLiteral("Verificación de Datos a Eliminar"), {8, 230, 380, 16});
     MemoSogg = new QPlainTextEdit(this);

@@ -73,19 +73,8 @@ TFormRich::TFormRich(QWidget* parent) : SubjectSearchForm(parent, RetrieveRules(
     setWindowTitle(QStringLiteral("Llame los datos desde la base de datos"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    AddLabel(this, "Label1", QStringLiteral("Bases de datos disponibles"), {8, 8, 164, 16});
-    ListaArchivi->setGeometry(8, 26, 164, 130);
-    AddLabel(this, "Label2", QStringLiteral("Seleccionada"), {8, 164, 164, 16});
-    EditArchi->setGeometry(8, 182, 164, 22);
-
-    AddLabel(this, "Label3", QStringLiteral("Escribir las primeras letras del nombre"),
-             {184, 8, 398, 16});
-    EditSoggetto->setGeometry(184, 26, 398, 22);
-    AddLabel(this, "Label4", QStringLiteral("Haga doble clic para seleccionar"),
-             {184, 54, 398, 16});
-    const int listHeight = rules_.lines * kNameRowHeight + 4;
-    ListaNomi->setGeometry(184, 72, 380, listHeight);
-    ScrollBar1->setGeometry(566, 72, 16, listHeight);
+    layOutSearchControls(QStringLiteral("Seleccionada"),
+                         QStringLiteral("Haga doble clic para seleccionar"));
 
     AddLabel(this, "Label5", QStringLiteral("Nombre:"), {8, 234, 78, 16});
     EditNome = AddEdit(this, "EditNome", {90, 230, 300, 22});
