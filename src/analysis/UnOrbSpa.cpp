@@ -126,20 +126,6 @@ bool ValidateOrbEdit(QLineEdit* edit, long double maximum) {
     return true;
 }
 
-// Runs one action of a handler; a file or conversion failure shows the standard error box
-// and stops the action there. Returns whether the action ran to its end.
-template <class Action> bool RunChecked(Action action) {
-    try {
-        action();
-        return true;
-    } catch (const InOutError& error) {
-        ShowStandardError(StandardErrorText(error));
-    } catch (const ConvertError& error) {
-        ShowStandardError(StandardErrorText(error));
-    }
-    return false;
-}
-
 void ShowBadOrbsMessage(QWidget* parent) {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
                     QStringLiteral("Mala Configuración de las Órbitas"), QMessageBox::NoButton,

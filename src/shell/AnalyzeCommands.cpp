@@ -14,26 +14,13 @@
 #include "platform/TextFile.h"
 #include "shell/CommandSupport.h"
 #include "shell/CurrentChart.h"
+#include "shell/JsonText.h"
 
 #include <vector>
 
 namespace exo {
 
 namespace {
-
-std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines) {
-    std::vector<std::string> utf8;
-    for (const std::string& line : lines)
-        utf8.push_back(Utf8FromCp1252(line));
-    return utf8;
-}
-
-std::string JsonArray(const std::vector<std::string>& jsonValues) {
-    std::string array = "[";
-    for (std::size_t i = 0; i < jsonValues.size(); ++i)
-        array += (i ? "," : "") + jsonValues[i];
-    return array + "]";
-}
 
 template <typename Numbers> std::string JsonNumbers(const Numbers& numbers) {
     std::vector<std::string> values;

@@ -6,6 +6,7 @@
 #include "platform/Cp1252.h"
 #include "shell/CommandSupport.h"
 #include "shell/CurrentChart.h"
+#include "shell/JsonText.h"
 
 #include <array>
 #include <vector>
@@ -19,20 +20,6 @@ const std::string& AspectName(int kind) {
         "Cong", "Sest", "Quad", "Trig", "Oppo", "SmSt", "Deci",
         "Novi", "SmQd", "Sett", "Quin", "SsQd", "BiQn", "Qunc"};
     return names.at(static_cast<std::size_t>(kind));
-}
-
-std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines) {
-    std::vector<std::string> utf8;
-    for (const std::string& line : lines)
-        utf8.push_back(Utf8FromCp1252(line));
-    return utf8;
-}
-
-std::string JsonArray(const std::vector<std::string>& jsonValues) {
-    std::string array = "[";
-    for (std::size_t i = 0; i < jsonValues.size(); ++i)
-        array += (i ? "," : "") + jsonValues[i];
-    return array + "]";
 }
 
 std::string GridJson(const AspectGrid& grid) {

@@ -1,5 +1,7 @@
 #include "shell/JsonText.h"
 
+#include "platform/Cp1252.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -83,6 +85,20 @@ JsonObject& JsonObject::addRaw(std::string_view name, std::string_view json) {
     key(name);
     body_ += json;
     return *this;
+}
+
+std::string JsonArray(const std::vector<std::string>& jsonValues) {
+    std::string array = "[";
+    for (std::size_t i = 0; i < jsonValues.size(); ++i)
+        array += (i ? "," : "") + jsonValues[i];
+    return array + "]";
+}
+
+std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines) {
+    std::vector<std::string> utf8;
+    for (const std::string& line : lines)
+        utf8.push_back(Utf8FromCp1252(line));
+    return utf8;
 }
 
 } // namespace exo

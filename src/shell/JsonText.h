@@ -9,6 +9,10 @@ namespace exo {
 // A number as JSON: the shortest text that reads back as the same extended real.
 std::string JsonNumber(long double x);
 std::string JsonString(std::string_view utf8);
+// A JSON array of values already written as JSON.
+std::string JsonArray(const std::vector<std::string>& jsonValues);
+// Windows-1252 lines as UTF-8, for printing and for JSON texts.
+std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines);
 
 class JsonObject {
   public:

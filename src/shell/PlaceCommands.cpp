@@ -6,6 +6,7 @@
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
 #include "shell/CommandSupport.h"
+#include "shell/JsonText.h"
 
 #include <array>
 
@@ -16,14 +17,6 @@ namespace {
 LocalitySource SourceArgument(const CommandLine& line) {
     return ChoiceArgument(line, "file", {"ITALIA", "ESTERO"}) == "ITALIA" ? LocalitySource::Italian
                                                                           : LocalitySource::Foreign;
-}
-
-std::vector<std::string> Utf8Lines(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    out.reserve(lines.size());
-    for (const std::string& line : lines)
-        out.push_back(Utf8FromCp1252(line));
-    return out;
 }
 
 // The typed text goes in as the form takes it: letters a-z upper-cased, the rest as typed.

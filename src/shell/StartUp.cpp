@@ -51,13 +51,7 @@ void StartProgram() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
     SetScreenScale(screenSize.width(), screenSize.height());
-    try {
-        LoadOrbSettings();
-    } catch (const InOutError& error) {
-        ShowStandardError(StandardErrorText(error));
-    } catch (const ConvertError& error) {
-        ShowStandardError(StandardErrorText(error));
-    }
+    RunChecked([] { LoadOrbSettings(); });
     // There is always a printer: the system's, or the PDF writer standing in for it.
     QPrinter& printer = ProgramPrinter();
     SetPrinterScale(printer.width());

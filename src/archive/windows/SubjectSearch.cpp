@@ -328,7 +328,7 @@ bool SubjectSearchForm::OpenSelectedArchive() {
     TypedName.clear();
     EditSoggetto->clear();
     setSearchEnabled(true);
-    if (!RunArchiveAction([this] { DrawList(); })) {
+    if (!RunChecked([this] { DrawList(); })) {
         setSearchEnabled(false);
         return false;
     }
@@ -506,7 +506,7 @@ void SubjectSearchForm::ScrollBar1Scroll(int action) {
         break;
     }
     WindowCentre = centre;
-    RunArchiveAction([this] { DrawList(); });
+    RunChecked([this] { DrawList(); });
     // Inside the action the bar takes this position as its value.
     ScrollBar1->setSliderPosition(static_cast<int>(WindowCentre));
 }
@@ -517,7 +517,7 @@ void SubjectSearchForm::EditSoggettoLetter(const QString& letter) {
     TypedName += UpperSubjectText(Cp1252FromQString(letter));
     if (TypedName.size() > kTypedNameCapacity)
         TypedName.resize(kTypedNameCapacity);
-    RunArchiveAction([this] { SearchTypedName(); });
+    RunChecked([this] { SearchTypedName(); });
 }
 
 void SubjectSearchForm::EditSoggettoBackspace() {
@@ -525,7 +525,7 @@ void SubjectSearchForm::EditSoggettoBackspace() {
         return;
     if (!TypedName.empty())
         TypedName.pop_back();
-    RunArchiveAction([this] { SearchTypedName(); });
+    RunChecked([this] { SearchTypedName(); });
 }
 
 void SubjectSearchForm::SearchTypedName() {
@@ -562,7 +562,7 @@ void SubjectSearchForm::EditSoggettoClick() {
 void SubjectSearchForm::EditSoggettoEnter() {
     if (!archive_ || SubjectCount <= 0)
         return;
-    RunArchiveAction([this] { nameBoxEnter(); });
+    RunChecked([this] { nameBoxEnter(); });
 }
 
 void SubjectSearchForm::ListaNomiClick(QListWidgetItem* item) {
@@ -578,7 +578,7 @@ void SubjectSearchForm::ListaNomiDblClick(QListWidgetItem* item) {
     if (!positionOfLine(line))
         return;
     chooseKeyOfLine(line);
-    RunArchiveAction([&] { chooseLine(line, true); });
+    RunChecked([&] { chooseLine(line, true); });
 }
 
 void SubjectSearchForm::ListaNomiDown(bool onLastLine) {
@@ -586,7 +586,7 @@ void SubjectSearchForm::ListaNomiDown(bool onLastLine) {
         return;
     if (onLastLine && windowMode() && WindowCentre < SubjectCount - rules_.lineDownMargin) {
         ++WindowCentre;
-        RunArchiveAction([this] { DrawList(); });
+        RunChecked([this] { DrawList(); });
         ListaNomi->setCurrentRow(lineCount() - 1);
     }
     if ((onLastLine || showsLineAfterEveryDown()) && ListaNomi->currentItem())
@@ -596,7 +596,7 @@ void SubjectSearchForm::ListaNomiDown(bool onLastLine) {
 void SubjectSearchForm::ListaNomiUp(bool onFirstLine) {
     if (onFirstLine && windowMode() && WindowCentre > rules_.lowestCentre) {
         --WindowCentre;
-        RunArchiveAction([this] { DrawList(); });
+        RunChecked([this] { DrawList(); });
         ListaNomi->setCurrentRow(0);
     }
 }
@@ -610,7 +610,7 @@ void SubjectSearchForm::ListaNomiEnter() {
         return;
     }
     chooseKeyOfLine(line);
-    RunArchiveAction([&] { chooseLine(line, false); });
+    RunChecked([&] { chooseLine(line, false); });
 }
 
 } // namespace exo

@@ -40,20 +40,6 @@ std::vector<std::string> ListedArchives(bool withTemporary);
 // "BANK (banca dati)", any other archive under its bare name.
 QString ArchiveEntry(const std::string& archive);
 
-// Runs one action of a handler; a file or conversion failure shows the standard error box
-// and the action stops there. Returns whether the action ran to its end.
-template <class Action> bool RunArchiveAction(Action&& action) {
-    try {
-        action();
-        return true;
-    } catch (const InOutError& error) {
-        ShowStandardError(StandardErrorText(error));
-    } catch (const ConvertError& error) {
-        ShowStandardError(StandardErrorText(error));
-    }
-    return false;
-}
-
 // Widgets placed at fixed positions, named as the forms name them.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
 QLineEdit* AddEdit(QWidget* parent, const char* name, const QRect& geometry, bool readOnly = false);

@@ -191,7 +191,7 @@ void TFoBakMod1::DriveComboBox1Change(int index) {
     const QString folder = QString::fromStdString(BackupFolderOn(root.toStdString()));
     setDestination(folder, true);
     Panel4->hide();
-    RunArchiveAction([&] { RecordBackupFolder(folder); });
+    RunChecked([&] { RecordBackupFolder(folder); });
     root_ = root;
     backupFolder_ = folder;
     BBchiudiSceltaClick();

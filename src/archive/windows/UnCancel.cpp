@@ -133,7 +133,7 @@ void TFoCancel::BitBtnEliminaClick() {
         return;
     }
     bool shownAgain = false;
-    if (!RunArchiveAction([&] { shownAgain = ShowSubjectForDeletion(false); }))
+    if (!RunChecked([&] { shownAgain = ShowSubjectForDeletion(false); }))
         return;
     if (nameBoxRed()) {
         clearNameBox();
@@ -145,7 +145,7 @@ void TFoCancel::BitBtnEliminaClick() {
         ShowArchiveMessage(this, QStringLiteral("Selección Inválida"));
         return;
     }
-    RunArchiveAction([this] { DeleteChosenKey(); });
+    RunChecked([this] { DeleteChosenKey(); });
 }
 
 void TFoCancel::DeleteChosenKey() {

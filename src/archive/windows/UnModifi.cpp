@@ -337,7 +337,7 @@ void TFoModifi::RewriteEntry(const SubjectEntry& entry) {
     BitBtnElenco->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool written = false;
-    RunArchiveAction([&] {
+    RunChecked([&] {
         RewriteSubject(selectedArchive(), keyPosition_, subjectNumber_, notesNumber_, entry);
         written = true;
     });
@@ -380,7 +380,7 @@ void TFoModifi::BBtestoClick() {
         return;
     const std::string archiveName = selectedArchive();
     std::string textFile;
-    const bool ready = RunArchiveAction([&] {
+    const bool ready = RunChecked([&] {
         const std::string number = Bytes(EditNfile);
         if (!number.empty() && FileExists(TextFileName(archiveName, number))) {
             textFile = TextFileName(archiveName, number);
@@ -396,7 +396,7 @@ void TFoModifi::BBtestoClick() {
     RewriteEntry(*entry);
     if (SubjectShown) // the rewrite failed
         return;
-    if (RunArchiveAction([&] { WriteTextToEdit(textFile); }))
+    if (RunChecked([&] { WriteTextToEdit(textFile); }))
         ShowSubjectTextEditor(this);
 }
 
@@ -404,7 +404,7 @@ void TFoModifi::BitBtnElencoClick() {
     SubjectShown = false;
     ShowNameList();
     clearNameBox();
-    RunArchiveAction([this] { DrawList(); });
+    RunChecked([this] { DrawList(); });
 }
 
 void TFoModifi::BitBtnAncoraClick() {
@@ -412,7 +412,7 @@ void TFoModifi::BitBtnAncoraClick() {
     SubjectShown = false;
     ShowNameList();
     clearNameBox();
-    RunArchiveAction([this] { DrawList(); });
+    RunChecked([this] { DrawList(); });
 }
 
 void TFoModifi::BitBtn3Click() {

@@ -103,18 +103,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
     return button;
 }
 
-// Runs one action of a handler; a file or conversion failure shows the standard error box
-// and stops the action there.
-template <class Action> void RunChecked(Action action) {
-    try {
-        action();
-    } catch (const InOutError& error) {
-        ShowStandardError(StandardErrorText(error));
-    } catch (const ConvertError& error) {
-        ShowStandardError(StandardErrorText(error));
-    }
-}
-
 bool IntegerIn(std::string_view text, int low, int high, int& value) {
     std::int32_t n = 0;
     if (!ParseInteger(text, n) || n < low || n > high)

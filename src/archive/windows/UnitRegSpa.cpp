@@ -235,12 +235,12 @@ void TFormRegSpa::StoreShownSubject() {
 }
 
 void TFormRegSpa::BitBtnRegistraClick() {
-    if (RunArchiveAction([this] { StoreShownSubject(); }))
+    if (RunChecked([this] { StoreShownSubject(); }))
         accept();
 }
 
 void TFormRegSpa::BBregTextClick() {
-    const bool ready = RunArchiveAction([this] {
+    const bool ready = RunChecked([this] {
         const std::string number = NextTextNumber(archive_);
         EditNfile->setText(Latin(number));
         CreateSubjectText(archive_, number, subject_.Name);
@@ -249,7 +249,7 @@ void TFormRegSpa::BBregTextClick() {
     if (!ready)
         return;
     ShowSubjectTextEditor(this);
-    if (RunArchiveAction([this] { StoreShownSubject(); }))
+    if (RunChecked([this] { StoreShownSubject(); }))
         accept();
 }
 
@@ -259,7 +259,7 @@ void TFormRegSpa::BBannullaClick() {
 
 void TFormRegSpa::done(int result) {
     if (stored_)
-        RunArchiveAction([this] {
+        RunChecked([this] {
             WriteArchiveSelection(archive_, storedKey_, storedPosition_, subject_.Name);
         });
     ListBox1->clear();

@@ -220,7 +220,7 @@ void TFormRich::BitBtnOKClick() {
     }
     if (!shown_)
         return;
-    const bool written = RunArchiveAction([this] {
+    const bool written = RunChecked([this] {
         SubjectRecord record = shown_->Record;
         const std::string coordinates(record.Place.view().substr(0, 12));
         record.Place = coordinates + Cp1252FromQString(EditLocal->text());
@@ -243,7 +243,7 @@ void TFormRich::BitBtnAnnullaClick() {
 void TFormRich::done(int result) {
     if (!selectedArchive().empty() && !chosenKey().empty() && chosenPosition() > 0) {
         const std::string lastHeld = TypedName.empty() ? chosenKey() : TypedName;
-        RunArchiveAction([&] {
+        RunChecked([&] {
             WriteArchiveSelection(selectedArchive(), chosenKey(), chosenPosition(), lastHeld);
         });
     }

@@ -54,18 +54,6 @@ constexpr int kMarkerHeight = 9;
 constexpr int kMarkerMargin = 2;      // ruler pixels before the text's left edge
 constexpr int kRightMarkerMargin = 6; // ruler pixels after the text's right edge
 
-template <class Action> bool RunChecked(Action action) {
-    try {
-        action();
-        return true;
-    } catch (const InOutError& error) {
-        ShowStandardError(StandardErrorText(error));
-    } catch (const ConvertError& error) {
-        ShowStandardError(StandardErrorText(error));
-    }
-    return false;
-}
-
 enum class Answer { Yes, No, Cancel };
 
 // A question with the buttons "Sí", "No" and "Cancelar" (Escape cancels).
