@@ -12,6 +12,7 @@
 #include "shell/ProgramWindows.h"
 #include "shell/UnOrvex.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -452,6 +453,34 @@ class MainWindowTest : public QObject {
         QVERIFY2(lines[4].contains(QStringLiteral("45N28-009E11")), qPrintable(lines[4]));
         QCOMPARE(folder_->read("TMPR.ST1").substr(1, 11), std::string("ROSSI MARIO"));
         QCOMPARE(folder_->read("BASE.ST1").size(), std::size_t(2 * 44));
+    }
+
+    // The stored subject's text, created from the modify form, is written in the report
+    // editor and saved there; deleting the subject removes it again.
+    void subjectTextIsWrittenInTheEditor() {
+        newSubjectIsStoredAndShown();
+        bool saved = false;
+        WhenModal([&](QWidget* modify) {
+            auto* list = Child<QListWidget>(modify, "ListaNomi");
+            QTRY_VERIFY(list->count() > 0);
+            const QPoint at = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            WhenModal([&](QWidget* editor) {
+                auto* text = Child<QTextEdit>(editor, "Editor");
+                text->moveCursor(QTextCursor::End);
+                QTest::keyClicks(text, QStringLiteral(" nacido en Milano"));
+                editor->findChild<QAction*>(QStringLiteral("FileSaveCmd"))->trigger();
+                saved = true;
+                editor->close();
+            });
+            Child<QPushButton>(modify, "BBtesto")->click();
+            qobject_cast<QDialog*>(modify)->reject();
+        });
+        Child<QPushButton>(main_.get(), "BitBtn1")->click();
+        QVERIFY(saved);
+        QCOMPARE(errors_, QStringList());
+        QVERIFY(folder_->read("BASEtxt/00001.txt").find("naci") != std::string::npos);
     }
 
     void documentsAreOpenedByName() {
