@@ -199,7 +199,7 @@ PlanetScores HouseValuesThroughScratchFile(const PlanetScores& values) {
         std::int32_t value = 0;
         if (static_cast<int>(lines.size()) < k || !ParseInteger(lines[k - 1], value))
             throw InOutError(ResolveProgramPath(kMasterScratchFile), "read",
-                             "line " + std::to_string(k) + " is not an integer");
+                             "la línea " + std::to_string(k) + " no es un número entero");
         read[k] = value;
     }
     return read;

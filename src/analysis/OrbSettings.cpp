@@ -55,8 +55,8 @@ std::vector<std::string> SettingsLines(const std::string& name,
                                        const std::vector<std::string>& lines, std::size_t count) {
     if (lines.size() < count)
         throw InOutError(ResolveProgramPath(name), "read",
-                         "the file ends after " + std::to_string(lines.size()) + " of " +
-                             std::to_string(count) + " lines");
+                         "el archivo termina tras " + std::to_string(lines.size()) + " de " +
+                             std::to_string(count) + " líneas");
     return {lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
@@ -65,7 +65,7 @@ long double SettingsReal(const std::string& name, const std::vector<std::string>
     long double x = 0;
     if (!ParseLeadingReal(lines[lineNumber - 1], x))
         throw InOutError(ResolveProgramPath(name), "read",
-                         "line " + std::to_string(lineNumber) + " is not a number");
+                         "la línea " + std::to_string(lineNumber) + " no es un número");
     return x;
 }
 

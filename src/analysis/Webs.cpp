@@ -220,7 +220,7 @@ PowerScores ReadPowerScores() {
     for (int k = 1; k <= kPowerPlanets; ++k) {
         if (static_cast<int>(lines.size()) < k || !ReadScore(lines[k - 1], scores[k]))
             throw InOutError(ResolveProgramPath(kMasterPowersFile), "read",
-                             "line " + std::to_string(k) + " is not a number");
+                             "la línea " + std::to_string(k) + " no es un número");
     }
     return scores;
 }

@@ -75,7 +75,7 @@ Output ZoneCommand(const CommandLine& line) {
         const auto position = FindLocalityByName(file, name);
         if (!position)
             throw InOutError(Utf8FromCp1252(LocalityFileName(input.source)), "read",
-                             "no locality is named \"" + line.option("locality") + "\"");
+                             "ninguna localidad se llama \"" + line.option("locality") + "\"");
         input.locality = file.read(*position);
     }
     const BirthResults results = ComputeBirthResults(input);

@@ -26,7 +26,7 @@ std::vector<long double> PowersFileNumbers(const std::vector<std::string>& lines
         long double x = 0;
         if (static_cast<int>(lines.size()) < n || !ParseReal(lines[n - 1], x))
             throw InOutError(ResolveProgramPath(kMasterPowersFile), "read",
-                             "line " + std::to_string(n) + " is not a number");
+                             "la línea " + std::to_string(n) + " no es un número");
         numbers.push_back(x);
     }
     return numbers;
