@@ -209,7 +209,10 @@ PlanetaryPowers PlanetaryPowersOf(const PowerScores& scores) {
         bar.value = bar.score / unit;
         if (std::fabs(bar.value) < 3)
             bar.value = 3;
-        bar.height = static_cast<int>(std::fabs(std::nearbyint(bar.value)));
+        // A score far below the strongest (a damaged powers file) would give a bar taller
+        // than any page and beyond the range of an integer: it is drawn as tall as a page.
+        constexpr long double kTallestBar = 1000;
+        bar.height = static_cast<int>(std::min(std::fabs(std::nearbyint(bar.value)), kTallestBar));
     }
     return powers;
 }

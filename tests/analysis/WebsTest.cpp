@@ -183,6 +183,15 @@ TEST(PlanetaryPowers, TextsAreCutToFourCharacters) {
     EXPECT_EQ(powers.bars[3].height, 3); // 7 ÷ 4.115 = 1.7, raised to 3
 }
 
+TEST(PlanetaryPowers, AScoreFarBelowTheStrongestIsDrawnAsTallAsAPage) {
+    // A damaged powers file: −3·10¹⁴ against a strongest score of 22.
+    const PlanetaryPowers powers = PlanetaryPowersOf(Scores({12, -3e14L, 22}));
+    EXPECT_EQ(powers.master, 3);
+    EXPECT_EQ(powers.bars[2].height, 1000);
+    EXPECT_EQ(powers.bars[2].colour, kWebRed);
+    EXPECT_EQ(powers.bars[3].height, 30);
+}
+
 TEST(PlanetaryPowers, NoPositiveScoreDrawsNoBarsAndNamesNoMaster) {
     const PlanetaryPowers powers = PlanetaryPowersOf(Scores({-3, 0, -7, 0, 0, 0, 0, 0, 0, -1}));
     EXPECT_FALSE(powers.hasBars());
