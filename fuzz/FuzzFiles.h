@@ -34,17 +34,17 @@ inline void EnterScratchFolder(const char* prefix) {
     (void)entered;
 }
 
-// The input's parts between separators; always at least one (perhaps empty).
+// The input's pieces between separators; always at least one (perhaps empty).
 inline std::vector<std::string> SplitFiles(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> parts(1);
+    std::vector<std::string> pieces(1);
     for (std::size_t at = 0; at < size; ++at) {
         const char c = static_cast<char>(data[at]);
         if (c == kFileSeparator)
-            parts.emplace_back();
+            pieces.emplace_back();
         else
-            parts.back() += c;
+            pieces.back() += c;
     }
-    return parts;
+    return pieces;
 }
 
 inline void WriteNativeFile(const std::string& path, std::string_view bytes) {
@@ -66,12 +66,12 @@ inline void RemoveProgramFile(const std::string& name) {
     std::filesystem::remove(exo::ResolveProgramPath(name), ignored);
 }
 
-// Part `index` of `parts` as the program file `name`; the file is absent when the input
-// has no such part.
-inline void PlaceProgramFile(const std::vector<std::string>& parts, std::size_t index,
+// Piece `index` of `pieces` as the program file `name`; the file is absent when the input
+// has no such piece.
+inline void PlaceProgramFile(const std::vector<std::string>& pieces, std::size_t index,
                              const std::string& name) {
-    if (index < parts.size())
-        WriteProgramFile(name, parts[index]);
+    if (index < pieces.size())
+        WriteProgramFile(name, pieces[index]);
     else
         RemoveProgramFile(name);
 }

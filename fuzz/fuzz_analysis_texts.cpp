@@ -3,10 +3,10 @@
 // the next 12 bytes the longitudes of points 1 … 11 and the cusp of house 1 (with the top
 // bit a backward-moving point); the rest, cut at 0xFF, are the files: for the texts
 // PosiPian.txt, PosiSegn.txt, SpgPianSpe.Txt, SpgPian.txt, SpgSegnSpe.txt and SpgSegni.txt,
-// for the structure Scambio22.txt … Scambio55.txt (a missing part is a missing file). Then:
-// the text readers raise only InOutError, and only while a file is missing; every memo line
-// comes from the files' bytes; the structure raises only InOutError and always places each
-// planet at most once, in columns of its own numbers.
+// for the structure Scambio22.txt … Scambio55.txt (a missing piece is a missing file). Then:
+// the text readers raise only InOutError, and only while a file is missing; the memos keep
+// their fixed lines; the structure raises only InOutError, only while a file is missing,
+// and places each planet at most once.
 #include "FuzzFiles.h"
 #include "analysis/ArchetypalStructure.h"
 #include "analysis/Divisions.h"
@@ -100,18 +100,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < kHead)
         return 0;
     fuzzfiles::EnterScratchFolder("exorvex-fuzz-texts");
-    const std::vector<std::string> parts = fuzzfiles::SplitFiles(data + kHead, size - kHead);
+    const std::vector<std::string> pieces = fuzzfiles::SplitFiles(data + kHead, size - kHead);
     const exo::ChartState chart = ChartOf(data + 1);
     const std::uint8_t choice = data[0];
     if (choice & 0x80) {
         for (int group = exo::kSmallestReception; group <= exo::kLargestReception; ++group)
-            fuzzfiles::PlaceProgramFile(parts, static_cast<std::size_t>(group - 2),
+            fuzzfiles::PlaceProgramFile(pieces, static_cast<std::size_t>(group - 2),
                                         exo::ExchangeFileName(group));
-        FuzzStructure(chart, parts.size());
+        FuzzStructure(chart, pieces.size());
     } else {
         for (std::size_t file = 0; file < kTextFiles.size(); ++file)
-            fuzzfiles::PlaceProgramFile(parts, file, kTextFiles[file]);
-        FuzzTexts(choice, chart, parts.size());
+            fuzzfiles::PlaceProgramFile(pieces, file, kTextFiles[file]);
+        FuzzTexts(choice, chart, pieces.size());
     }
     return 0;
 }

@@ -1,5 +1,5 @@
 // The settings files of any content: FileSet\OrbiDomi.stt, FileDum\MMVarOrb.dum and
-// FileSet\MMVarLas.stt are the input's first three parts (cut at 0xFF; a missing part is a
+// FileSet\MMVarLas.stt are the input's first three pieces (cut at 0xFF; a missing piece is a
 // missing file), the fourth is the text of a replaced settings line. The first byte picks
 // the reader, the second its letter or line. Then: the orb readers raise only InOutError
 // (and ConvertError where a number is taken whole), a bad letter or line number only
@@ -99,11 +99,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2)
         return 0;
     fuzzfiles::EnterScratchFolder("exorvex-fuzz-settings");
-    const std::vector<std::string> parts = fuzzfiles::SplitFiles(data + 2, size - 2);
-    fuzzfiles::PlaceProgramFile(parts, 0, exo::kOrbSettingsFile);
-    fuzzfiles::PlaceProgramFile(parts, 1, exo::kOrbSetFile);
-    fuzzfiles::PlaceProgramFile(parts, 2, exo::kDisplaySettingsFile);
-    const std::string replacement = parts.size() > 3 ? parts[3] : std::string();
+    const std::vector<std::string> pieces = fuzzfiles::SplitFiles(data + 2, size - 2);
+    fuzzfiles::PlaceProgramFile(pieces, 0, exo::kOrbSettingsFile);
+    fuzzfiles::PlaceProgramFile(pieces, 1, exo::kOrbSetFile);
+    fuzzfiles::PlaceProgramFile(pieces, 2, exo::kDisplaySettingsFile);
+    const std::string replacement = pieces.size() > 3 ? pieces[3] : std::string();
 
     const std::uint8_t argument = data[1];
     switch (data[0] % 5) {
