@@ -11,6 +11,7 @@
 #include "graphics/windows/UgrTxtSpa.h"
 #include "platform/Cp1252.h"
 #include "platform/DocumentOpener.h"
+#include "platform/PlacedWidgets.h"
 #include "platform/TextFile.h"
 #include "remedies/windows/UnAggRep.h"
 #include "remedies/windows/UnMainArc.h"
@@ -82,13 +83,6 @@ constexpr int kLogoHeight = 92;
 
 const char* const kLockedCombo = "QComboBox { background: #808080; color: #ffffff; }";
 const char* const kUnlockedCombo = "QComboBox { background: #00ffff; color: #000000; }";
-
-QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& caption, const QRect& where) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(where);
-    return label;
-}
 
 } // namespace
 
@@ -195,8 +189,8 @@ void TFoOrvex::buildTabs() {
                   10);
     subjectButton("BitBtn1", "Modi. Datos Nacim./Crear texto", 104, &ProgramWindows::ModifyDialog,
                   10);
-    PlaceLabel(astro, "Label1", QStringLiteral("Sujeso actualmente seleccionado"),
-               QRect(220, 4, 392, 18));
+    AddLabel(astro, "Label1", QStringLiteral("Sujeso actualmente seleccionado"),
+             QRect(220, 4, 392, 18));
     MemoDati = new QPlainTextEdit(astro);
     MemoDati->setObjectName(QStringLiteral("MemoDati"));
     MemoDati->setReadOnly(true);
@@ -307,7 +301,7 @@ void TFoOrvex::buildBottomBar() {
     Panel9->setFrameShadow(QFrame::Raised);
     Panel9->setGeometry(0, kClientHeight - 58, kClientWidth, 58);
 
-    PlaceLabel(Panel9, "Label2", QStringLiteral("Nodo Lunar"), QRect(8, 4, 100, 16));
+    AddLabel(Panel9, "Label2", QStringLiteral("Nodo Lunar"), QRect(8, 4, 100, 16));
     ComboNodo = new QComboBox(Panel9);
     ComboNodo->setObjectName(QStringLiteral("ComboNodo"));
     ComboNodo->setEditable(true);
@@ -316,7 +310,7 @@ void TFoOrvex::buildBottomBar() {
     ComboNodo->lineEdit()->installEventFilter(this);
     connect(ComboNodo, &QComboBox::currentTextChanged, this, &TFoOrvex::ComboNodoChange);
 
-    PlaceLabel(Panel9, "Label3", QStringLiteral("Órbi. de los Asp."), QRect(118, 4, 140, 16));
+    AddLabel(Panel9, "Label3", QStringLiteral("Órbi. de los Asp."), QRect(118, 4, 140, 16));
     ComboOrb = new QComboBox(Panel9);
     ComboOrb->setObjectName(QStringLiteral("ComboOrb"));
     ComboOrb->setEditable(true);
@@ -338,9 +332,9 @@ void TFoOrvex::buildBottomBar() {
     printer->setGeometry(312, 14, 34, 34);
     printer->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     printer->setEnabled(false);
-    PlaceLabel(Panel9, "Label34", QStringLiteral("Tipo de "), QRect(350, 14, 80, 16))
+    AddLabel(Panel9, "Label34", QStringLiteral("Tipo de "), QRect(350, 14, 80, 16))
         ->setEnabled(false);
-    PlaceLabel(Panel9, "Label35", QStringLiteral("Impresora"), QRect(350, 30, 80, 16))
+    AddLabel(Panel9, "Label35", QStringLiteral("Impresora"), QRect(350, 30, 80, 16))
         ->setEnabled(false);
 
     BBApriTesto = addButton(Panel9, "BBApriTesto", QStringLiteral("Abrir texto"),

@@ -5,6 +5,7 @@
 #include "archive/SubjectArchive.h"
 #include "platform/ErrorBox.h"
 #include "platform/Errors.h"
+#include "platform/PlacedWidgets.h"
 
 #include <QColor>
 #include <QDialog>
@@ -40,11 +41,6 @@ std::vector<std::string> ListedArchives(bool withTemporary);
 // "BANK (banca dati)", any other archive under its bare name.
 QString ArchiveEntry(const std::string& archive);
 
-// Widgets placed at fixed positions, named as the forms name them.
-QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
-QLineEdit* AddEdit(QWidget* parent, const char* name, const QRect& geometry, bool readOnly = false);
-QPushButton* AddButton(QWidget* parent, const char* name, const QString& text,
-                       const QRect& geometry);
 // Keeps an edit's text in upper case as it is typed.
 void KeepUpperCase(QLineEdit* edit);
 // Rows of the list windows, in pixels.

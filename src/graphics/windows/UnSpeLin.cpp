@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 #include "platform/ErrorBox.h"
 #include "platform/NumberText.h"
+#include "platform/PlacedWidgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,23 +32,6 @@ long double WithinRange(long double factor) {
     return std::clamp(factor, kSmallestFactor, kLargestFactor);
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    // Enter in the edit presses no button, as elsewhere in the program.
-    button->setAutoDefault(false);
-    return button;
-}
-
 QToolButton* MakeArrow(QWidget* parent, const char* name, Qt::ArrowType arrow,
                        const QRect& geometry) {
     auto* button = new QToolButton(parent);
@@ -68,14 +52,14 @@ TFoSpeLin::TFoSpeLin(QWidget* parent)
     setWindowTitle(QStringLiteral("Espesor de las líneas "));
     setFixedSize(kClientWidth, kClientHeight);
 
-    MakeLabel(this, "Label1", QStringLiteral("Este factor aumenta el espesor de las líneas"),
-              QRect(12, 10, 336, 18));
-    MakeLabel(this, "Label2", QStringLiteral("de las hojas impresas."), QRect(12, 28, 336, 18));
-    MakeLabel(this, "Label3", QStringLiteral("Su valor óptimo se encuentra por experimentación:"),
-              QRect(12, 52, 336, 18));
-    MakeLabel(this, "Label4", QStringLiteral("imprimir, mirar las líneas y volver a ajustar."),
-              QRect(12, 70, 336, 18));
-    MakeLabel(this, "Label5", QStringLiteral("Factor (0,5 … 4):"), QRect(12, 104, 120, 24));
+    AddLabel(this, "Label1", QStringLiteral("Este factor aumenta el espesor de las líneas"),
+             QRect(12, 10, 336, 18));
+    AddLabel(this, "Label2", QStringLiteral("de las hojas impresas."), QRect(12, 28, 336, 18));
+    AddLabel(this, "Label3", QStringLiteral("Su valor óptimo se encuentra por experimentación:"),
+             QRect(12, 52, 336, 18));
+    AddLabel(this, "Label4", QStringLiteral("imprimir, mirar las líneas y volver a ajustar."),
+             QRect(12, 70, 336, 18));
+    AddLabel(this, "Label5", QStringLiteral("Factor (0,5 … 4):"), QRect(12, 104, 120, 24));
 
     EditSpeLin = new QLineEdit(this);
     EditSpeLin->setObjectName(QStringLiteral("EditSpeLin"));
@@ -89,9 +73,9 @@ TFoSpeLin::TFoSpeLin(QWidget* parent)
     SpinButton1Down =
         MakeArrow(SpinButton1, "SpinButton1Down", Qt::DownArrow, QRect(0, 12, 20, 12));
 
-    BitBtn1 = MakeButton(this, "BitBtn1", QStringLiteral("Reajustar"), QRect(236, 102, 112, 28));
+    BitBtn1 = AddButton(this, "BitBtn1", QStringLiteral("Reajustar"), QRect(236, 102, 112, 28));
     BitBtnRitorna =
-        MakeButton(this, "BitBtnRitorna", QStringLiteral("&Atrás"), QRect(236, 154, 112, 30));
+        AddButton(this, "BitBtnRitorna", QStringLiteral("&Atrás"), QRect(236, 154, 112, 30));
 
     connect(SpinButton1Up, &QToolButton::clicked, this, &TFoSpeLin::SpinButton1UpClick);
     connect(SpinButton1Down, &QToolButton::clicked, this, &TFoSpeLin::SpinButton1DownClick);

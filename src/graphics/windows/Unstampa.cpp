@@ -2,6 +2,7 @@
 
 #include "graphics/DisplaySettings.h"
 #include "platform/ErrorBox.h"
+#include "platform/PlacedWidgets.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -14,6 +15,13 @@ namespace exo {
 
 namespace {
 
+QLabel* WrappedLabel(QWidget* parent, const char* name, const QString& text,
+                     const QRect& geometry) {
+    QLabel* label = AddLabel(parent, name, text, geometry);
+    label->setWordWrap(true);
+    return label;
+}
+
 QFrame* MakePanel(QWidget* parent, const char* name, const QRect& geometry) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
@@ -21,23 +29,6 @@ QFrame* MakePanel(QWidget* parent, const char* name, const QRect& geometry) {
     panel->setFrameShadow(QFrame::Raised);
     panel->setGeometry(geometry);
     return panel;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setWordWrap(true);
-    return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text,
-                        const QRect& geometry) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
@@ -60,17 +51,18 @@ TFoStampa::TFoStampa(QWidget* parent)
     BuildPanel2();
 
     LabModi =
-        MakeLabel(this, "LabModi", QStringLiteral("CAMBIOS APLICADO!"), QRect(12, 172, 240, 20));
+        WrappedLabel(this, "LabModi", QStringLiteral("CAMBIOS APLICADO!"), QRect(12, 172, 240, 20));
     QFont bold = LabModi->font();
     bold.setBold(true);
     LabModi->setFont(bold);
     SetTextColour(LabModi, Qt::red);
-    LabModi1 = MakeLabel(this, "LabModi1", QStringLiteral("esperar..."), QRect(12, 194, 240, 20));
+    LabModi1 =
+        WrappedLabel(this, "LabModi1", QStringLiteral("esperar..."), QRect(12, 194, 240, 20));
     LabModi->hide();
     LabModi1->hide();
 
-    BitBtnRitorna = MakeButton(this, "BitBtnRitorna", QStringLiteral("Volver al Menú"),
-                               QRect(272, 208, 146, 30));
+    BitBtnRitorna = AddButton(this, "BitBtnRitorna", QStringLiteral("Volver al Menú"),
+                              QRect(272, 208, 146, 30));
     connect(BitBtnRitorna, &QPushButton::clicked, this, &TFoStampa::accept);
 
     closeTimer_ = new QTimer(this);
@@ -82,31 +74,31 @@ TFoStampa::TFoStampa(QWidget* parent)
 
 void TFoStampa::BuildPanel1() {
     Panel1 = MakePanel(this, "Panel1", QRect(8, 8, kClientWidth - 16, 156));
-    MakeLabel(Panel1, "Label1",
-              QStringLiteral("Il programma funziona con la maggior parte delle stampanti, "
-                             "ad eccezione di diversi modelli Epson a partire dal modello 460."),
-              QRect(10, 8, kClientWidth - 36, 54));
-    MakeLabel(Panel1, "Label2",
-              QStringLiteral("Se la stampa non esce con una di queste stampanti Epson, "
-                             "premere il pulsante qui sotto."),
-              QRect(10, 64, kClientWidth - 36, 40));
-    BitBtn1 = MakeButton(Panel1, "BitBtn1", QStringLiteral("Modifica per Epson"),
-                         QRect(10, 112, 180, 32));
+    WrappedLabel(Panel1, "Label1",
+                 QStringLiteral("Il programma funziona con la maggior parte delle stampanti, "
+                                "ad eccezione di diversi modelli Epson a partire dal modello 460."),
+                 QRect(10, 8, kClientWidth - 36, 54));
+    WrappedLabel(Panel1, "Label2",
+                 QStringLiteral("Se la stampa non esce con una di queste stampanti Epson, "
+                                "premere il pulsante qui sotto."),
+                 QRect(10, 64, kClientWidth - 36, 40));
+    BitBtn1 =
+        AddButton(Panel1, "BitBtn1", QStringLiteral("Modifica per Epson"), QRect(10, 112, 180, 32));
     connect(BitBtn1, &QPushButton::clicked, this, &TFoStampa::BitBtn1Click);
 }
 
 void TFoStampa::BuildPanel2() {
     Panel2 = MakePanel(this, "Panel2", QRect(8, 8, kClientWidth - 16, 156));
-    MakeLabel(Panel2, "Label3",
-              QStringLiteral("La stampa è impostata per i modelli Epson: prima di ogni foglio "
-                             "viene inviato un lavoro di stampa vuoto."),
-              QRect(10, 8, kClientWidth - 36, 54));
-    MakeLabel(Panel2, "Label4",
-              QStringLiteral("Per tornare all'impostazione normale premere il pulsante qui "
-                             "sotto."),
-              QRect(10, 64, kClientWidth - 36, 40));
-    BitBtn2 = MakeButton(Panel2, "BitBtn2", QStringLiteral("Restaurar Estándar"),
-                         QRect(10, 112, 180, 32));
+    WrappedLabel(Panel2, "Label3",
+                 QStringLiteral("La stampa è impostata per i modelli Epson: prima di ogni foglio "
+                                "viene inviato un lavoro di stampa vuoto."),
+                 QRect(10, 8, kClientWidth - 36, 54));
+    WrappedLabel(Panel2, "Label4",
+                 QStringLiteral("Per tornare all'impostazione normale premere il pulsante qui "
+                                "sotto."),
+                 QRect(10, 64, kClientWidth - 36, 40));
+    BitBtn2 =
+        AddButton(Panel2, "BitBtn2", QStringLiteral("Restaurar Estándar"), QRect(10, 112, 180, 32));
     connect(BitBtn2, &QPushButton::clicked, this, &TFoStampa::BitBtn2Click);
 }
 
