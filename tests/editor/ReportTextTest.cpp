@@ -1,6 +1,8 @@
 // The report texts on disk: RTF written and read back, foreign RTF, plain Windows-1252.
 #include "editor/ReportText.h"
 
+#include "GuiApplication.h"
+
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,15 +16,7 @@ namespace {
 // Fonts need the application object.
 class ReportText : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "editor_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static QGuiApplication application(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { test::EnsureGuiApplication(); }
 };
 
 QByteArray Bytes(const char* text) {

@@ -3,6 +3,8 @@
 #include "graphics/EmfWriter.h"
 #include "platform/Errors.h"
 
+#include "GuiApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -19,15 +21,7 @@ using Bytes = std::vector<std::uint8_t>;
 // Text needs the font database, which needs an application object.
 class EmfTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        if (QGuiApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "graphics_tests";
-            static char* argv[] = {name, nullptr};
-            static QGuiApplication app(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { test::EnsureGuiApplication(); }
 };
 
 void Put32(Bytes& b, std::uint32_t v) {

@@ -4,6 +4,8 @@
 #include "graphics/EmfWriter.h"
 #include "platform/Errors.h"
 
+#include "GuiApplication.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
@@ -19,15 +21,7 @@ namespace {
 // Text needs the font database, which needs an application object.
 class PainterTargetTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        if (QGuiApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "graphics_tests";
-            static char* argv[] = {name, nullptr};
-            static QGuiApplication app(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { test::EnsureGuiApplication(); }
 
     // A black screen page of 200 × 200 pixels at 4 pixels per unit.
     PainterTargetTest() : image(200, 200, QImage::Format_RGB32) {

@@ -1,6 +1,8 @@
 #include "graphics/Wheel.h"
 #include "graphics/PainterTarget.h"
 
+#include "GuiApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -335,15 +337,7 @@ TEST(PlanetRingTest, CrowdedPointersStartAtTheTruePositions) {
 
 class WheelDrawingTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        if (QGuiApplication::instance() == nullptr) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "graphics_tests";
-            static char* argv[] = {name, nullptr};
-            static QGuiApplication app(argc, argv);
-        }
-    }
+    static void SetUpTestSuite() { test::EnsureGuiApplication(); }
 
     // The natal wheel on a black screen page at 2 pixels per unit.
     WheelDrawingTest() : image(720, 460, QImage::Format_RGB32) {
