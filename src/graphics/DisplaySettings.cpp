@@ -1,5 +1,7 @@
 #include "graphics/DisplaySettings.h"
 
+#include "graphics/DrawingSurface.h"
+
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
 #include "platform/ProgramPaths.h"
@@ -85,6 +87,12 @@ DisplaySettings LoadOrCreateDisplaySettings(const std::string& backupFolder) {
     defaults.BackupFolder = backupFolder;
     WriteDisplaySettings(defaults);
     return defaults;
+}
+
+void ApplyDisplaySettings(const DisplaySettings& settings, DrawingSurface& surface) {
+    surface.LineFactor = settings.LineFactor;
+    surface.StretchH = settings.StretchH;
+    surface.StretchV = settings.StretchV;
 }
 
 } // namespace exo

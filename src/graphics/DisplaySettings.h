@@ -7,6 +7,9 @@
 
 namespace exo {
 
+struct DrawingSurface;
+DrawingSurface& GlobalDrawingSurface();
+
 inline constexpr const char* kDisplaySettingsFile = "FileSet\\MMVarLas.stt";
 
 struct DisplaySettings {
@@ -38,5 +41,9 @@ bool ReplaceOldBackupFolder();
 
 // Reads the file, or creates it with the defaults (line 6 `backupFolder`) when missing.
 DisplaySettings LoadOrCreateDisplaySettings(const std::string& backupFolder);
+
+// The pen width factor and the stretch divisors the drawing surface draws with.
+void ApplyDisplaySettings(const DisplaySettings& settings,
+                          DrawingSurface& surface = GlobalDrawingSurface());
 
 } // namespace exo

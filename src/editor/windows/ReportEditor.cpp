@@ -2,6 +2,7 @@
 
 #include "editor/ReportText.h"
 #include "graphics/windows/ProgramPrinter.h"
+#include "platform/FileDialogs.h"
 #include "platform/Cp1252.h"
 #include "platform/ErrorBox.h"
 #include "platform/Errors.h"
@@ -100,25 +101,6 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw InOutError(path.toStdString(), "write", file.errorString().toStdString());
-}
-
-QFileDialog* FileDialog(QWidget* parent, const QString& caption, const QString& folder,
-                        const QString& filter, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent, caption, folder, filter);
-    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-    dialog->setAcceptMode(mode);
-    dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    if (mode == QFileDialog::AcceptOpen)
-        dialog->setFileMode(QFileDialog::ExistingFile);
-    return dialog;
-}
-
-// The file a dialog was accepted with, or nothing when it was cancelled.
-QString ChosenFile(QFileDialog* dialog) {
-    const bool accepted = dialog->exec() == QDialog::Accepted;
-    const QString chosen = accepted ? dialog->selectedFiles().value(0) : QString();
-    delete dialog;
-    return chosen;
 }
 
 const QString kTextFilter = QStringLiteral("Testi (*.txt *.TXT *.rtf *.RTF);;Tutti i file (*)");
