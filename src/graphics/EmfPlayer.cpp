@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <numbers>
 #include <optional>
@@ -558,6 +559,242 @@ std::uint32_t MinimumSize(std::uint32_t type) {
     }
 }
 
+using RecordVisitor = std::function<void(const RecordView&, std::uint32_t type)>;
+
+// Walks the records after the header, checking the framing of each, and hands every
+// record but the end record to visit.
+void WalkRecords(const std::vector<std::uint8_t>& bytes, const EmfHeaderInfo& header,
+                 const std::string& name, const RecordVisitor& visit) {
+    const auto refuse = [&name](const char* why) { throw InOutError(name, "read", why); };
+    std::uint64_t offset = ReadU32(bytes, 4);
+    std::uint32_t records = 1;
+    bool ended = false;
+    while (!ended) {
+        if (offset + 8 > header.bytes)
+            refuse("metafile ends without its end record");
+        const std::uint32_t type = ReadU32(bytes, offset);
+        const std::uint32_t size = ReadU32(bytes, offset + 4);
+        if (size < 8 || size % 4 != 0 || offset + size > header.bytes)
+            refuse("metafile record size out of range");
+        if (size < MinimumSize(type))
+            refuse("metafile record too short");
+        ++records;
+        if (type == emf::Header)
+            refuse("second metafile header");
+        if (type == emf::Eof) {
+            ended = true;
+            if (offset + size != header.bytes)
+                refuse("metafile data after the end record");
+        } else {
+            visit(RecordView(bytes.data() + offset, size, name), type);
+        }
+        offset += size;
+    }
+    if (records != header.records)
+        refuse("metafile record count does not match its header");
+}
+
+double PixelsPerMmX(const EmfHeaderInfo& h) {
+    return static_cast<double>(h.deviceWidth) / h.widthMm;
+}
+double PixelsPerMmY(const EmfHeaderInfo& h) {
+    return static_cast<double>(h.deviceHeight) / h.heightMm;
+}
+
+// The frame, in the picture's device pixels, onto target.
+QTransform FrameToTarget(const EmfHeaderInfo& h, const QRectF& target) {
+    const EmfRect& f = h.frame;
+    const double left = f.left * PixelsPerMmX(h) / 100;
+    const double top = f.top * PixelsPerMmY(h) / 100;
+    const double width = (static_cast<double>(f.right) - f.left) * PixelsPerMmX(h) / 100;
+    const double height = (static_cast<double>(f.bottom) - f.top) * PixelsPerMmY(h) / 100;
+    const double sx = target.width() / width;
+    const double sy = target.height() / height;
+    return QTransform(sx, 0, 0, sy, target.left() - left * sx, target.top() - top * sy);
+}
+
+std::int32_t RoundToInt(double v) {
+    return static_cast<std::int32_t>(std::lround(std::clamp(v, -1e9, 1e9)));
+}
+
+// Copies records into a writer with every coordinate taken through the picture's mapping
+// onto the box. The mapping has no rotation, so each axis is a scale and an offset.
+class Replayer {
+  public:
+    Replayer(EmfWriter& writer, const EmfHeaderInfo& header, const QTransform& frameToBox)
+        : writer_(writer), header_(header), frameToBox_(frameToBox), handles_(header.handles, 0) {}
+
+    void record(const RecordView& r, std::uint32_t type);
+    // Leaves the stock objects selected and deletes what the picture created.
+    void end();
+
+  private:
+    QTransform transform() const {
+        return mapping_.toDevice(PixelsPerMmX(header_), PixelsPerMmY(header_)) * frameToBox_;
+    }
+    EmfPoint map(EmfPoint p) const {
+        const QPointF q = transform().map(QPointF(p.x, p.y));
+        return {RoundToInt(q.x()), RoundToInt(q.y())};
+    }
+    EmfRect mapRect(const EmfRect& box) const {
+        const EmfPoint a = map({box.left, box.top});
+        const EmfPoint b = map({box.right, box.bottom});
+        return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    }
+    // Lengths keep their sign; a length that was not zero stays at least one pixel.
+    static std::int32_t scaleLength(std::int32_t length, double scale) {
+        if (length == 0)
+            return 0;
+        const std::int32_t scaled = RoundToInt(length * std::abs(scale));
+        return scaled != 0 ? scaled : (length > 0 ? 1 : -1);
+    }
+    void created(std::uint32_t index, std::uint32_t handle) {
+        if (handles_[index] != 0)
+            writer_.deleteObject(handles_[index]);
+        handles_[index] = handle;
+    }
+    std::vector<EmfPoint> points(const RecordView& r, bool wide) const {
+        const std::uint32_t count = r.u32(24);
+        std::vector<EmfPoint> result;
+        result.reserve(count);
+        for (std::uint64_t n = 0; n < count; ++n) {
+            const std::uint64_t at = 28 + n * (wide ? 8 : 4);
+            result.push_back(map(wide ? EmfPoint{r.i32(at), r.i32(at + 4)}
+                                      : EmfPoint{r.i16(at), r.i16(at + 2)}));
+        }
+        return result;
+    }
+
+    EmfWriter& writer_;
+    const EmfHeaderInfo& header_;
+    QTransform frameToBox_;
+    Mapping mapping_;
+    std::vector<std::uint32_t> handles_; // the picture's object index → the writer's handle
+};
+
+void Replayer::record(const RecordView& r, std::uint32_t type) {
+    switch (type) {
+    case emf::SetMapMode:
+        mapping_.mode = r.u32(8);
+        break;
+    case emf::SetWindowExtEx:
+        mapping_.windowExt = r.point(8);
+        break;
+    case emf::SetViewportExtEx:
+        mapping_.viewportExt = r.point(8);
+        break;
+    case emf::SetWindowOrgEx:
+        mapping_.windowOrg = r.point(8);
+        break;
+    case emf::SetViewportOrgEx:
+        mapping_.viewportOrg = r.point(8);
+        break;
+    case emf::SetBkMode:
+        writer_.setBackgroundMode(r.u32(8));
+        break;
+    case emf::SetPolyFillMode:
+        writer_.setPolyFillMode(r.u32(8));
+        break;
+    case emf::SetTextAlign:
+        writer_.setTextAlign(r.u32(8));
+        break;
+    case emf::SetTextColor:
+        writer_.setTextColour(r.u32(8));
+        break;
+    case emf::CreatePen: {
+        const QTransform t = transform();
+        const double scale = std::sqrt(std::abs(t.m11() * t.m22()));
+        created(r.u32(8), writer_.createPen(r.u32(12), scaleLength(r.i32(16), scale), r.u32(24)));
+        break;
+    }
+    case emf::CreateBrushIndirect:
+        created(r.u32(8), writer_.createBrush(r.u32(12), r.u32(16)));
+        break;
+    case emf::ExtCreateFontIndirectW: {
+        GdiObject o;
+        ReadFont(r, o);
+        const QTransform t = transform();
+        o.font.height = scaleLength(o.font.height, t.m22());
+        o.font.width = scaleLength(o.font.width, t.m11());
+        created(r.u32(8), writer_.createFont(o.font));
+        break;
+    }
+    case emf::SelectObject: {
+        const std::uint32_t handle = r.u32(8);
+        if (handle & emf::StockObject)
+            writer_.selectObject(handle);
+        else if (handles_[handle] != 0)
+            writer_.selectObject(handles_[handle]);
+        break;
+    }
+    case emf::DeleteObject: {
+        const std::uint32_t handle = r.u32(8);
+        if ((handle & emf::StockObject) == 0 && handles_[handle] != 0) {
+            writer_.deleteObject(handles_[handle]);
+            handles_[handle] = 0;
+        }
+        break;
+    }
+    case emf::MoveToEx: {
+        const EmfPoint p = map(r.point(8));
+        writer_.moveTo(p.x, p.y);
+        break;
+    }
+    case emf::LineTo: {
+        const EmfPoint p = map(r.point(8));
+        writer_.lineTo(p.x, p.y);
+        break;
+    }
+    case emf::Rectangle:
+        writer_.rectangle(mapRect(r.rect(8)));
+        break;
+    case emf::Ellipse:
+        writer_.ellipse(mapRect(r.rect(8)));
+        break;
+    case emf::Arc: {
+        const QTransform t = transform();
+        EmfPoint start = map(r.point(24));
+        EmfPoint end = map(r.point(32));
+        // A mirrored axis turns the arc's direction round.
+        if (t.m11() * t.m22() < 0)
+            std::swap(start, end);
+        writer_.arc(mapRect(r.rect(8)), start, end);
+        break;
+    }
+    case emf::Polygon:
+    case emf::Polygon16:
+        writer_.polygon(points(r, type == emf::Polygon));
+        break;
+    case emf::Polyline:
+    case emf::Polyline16:
+        writer_.polyline(points(r, type == emf::Polyline));
+        break;
+    case emf::ExtTextOutW: {
+        const std::uint32_t count = r.u32(44);
+        const std::uint32_t offset = r.u32(48);
+        std::u16string text;
+        for (std::uint64_t n = 0; n < count; ++n)
+            text.push_back(r.u16(offset + 2 * n));
+        const EmfPoint at = map(r.point(36));
+        writer_.textOut(at.x, at.y, text);
+        break;
+    }
+    default:
+        break; // what the player passes over is not copied either
+    }
+}
+
+void Replayer::end() {
+    writer_.selectObject(emf::BlackPen);
+    writer_.selectObject(emf::WhiteBrush);
+    writer_.selectObject(emf::SystemFont);
+    for (std::uint32_t& handle : handles_) {
+        if (handle != 0)
+            writer_.deleteObject(handle);
+        handle = 0;
+    }
+}
+
 } // namespace
 
 EmfPlayer::EmfPlayer(std::vector<std::uint8_t> bytes, std::string name)
@@ -615,52 +852,26 @@ void EmfPlayer::play(QPainter& painter, const QRectF& target) const {
     painter.restore();
 }
 
+void EmfPlayer::replay(EmfWriter& writer, const EmfRect& box) const {
+    const QRectF target(box.left, box.top, static_cast<double>(box.right) - box.left,
+                        static_cast<double>(box.bottom) - box.top);
+    Replayer replayer(writer, header_, FrameToTarget(header_, target));
+    WalkRecords(bytes_, header_, name_,
+                [&replayer](const RecordView& r, std::uint32_t type) { replayer.record(r, type); });
+    replayer.end();
+}
+
 void EmfPlayer::run(QPainter* painter, const QRectF* target) const {
     State s;
     s.painter = painter;
     s.name = &name_;
     s.objects.resize(header_.handles);
-    s.pixelsPerMmX = static_cast<double>(header_.deviceWidth) / header_.widthMm;
-    s.pixelsPerMmY = static_cast<double>(header_.deviceHeight) / header_.heightMm;
-    if (target != nullptr) {
-        // The frame, in device pixels, is what fills the target.
-        const EmfRect& f = header_.frame;
-        const double left = f.left * s.pixelsPerMmX / 100;
-        const double top = f.top * s.pixelsPerMmY / 100;
-        const double width = (static_cast<double>(f.right) - f.left) * s.pixelsPerMmX / 100;
-        const double height = (static_cast<double>(f.bottom) - f.top) * s.pixelsPerMmY / 100;
-        const double sx = target->width() / width;
-        const double sy = target->height() / height;
-        s.deviceToTarget =
-            QTransform(sx, 0, 0, sy, target->left() - left * sx, target->top() - top * sy) *
-            painter->transform();
-    }
-    std::uint64_t offset = ReadU32(bytes_, 4);
-    std::uint32_t records = 1;
-    bool ended = false;
-    while (!ended) {
-        if (offset + 8 > header_.bytes)
-            s.refuse("metafile ends without its end record");
-        const std::uint32_t type = ReadU32(bytes_, offset);
-        const std::uint32_t size = ReadU32(bytes_, offset + 4);
-        if (size < 8 || size % 4 != 0 || offset + size > header_.bytes)
-            s.refuse("metafile record size out of range");
-        if (size < MinimumSize(type))
-            s.refuse("metafile record too short");
-        ++records;
-        if (type == emf::Header)
-            s.refuse("second metafile header");
-        if (type == emf::Eof) {
-            ended = true;
-            if (offset + size != header_.bytes)
-                s.refuse("metafile data after the end record");
-        } else {
-            Play(RecordView(bytes_.data() + offset, size, name_), type, s);
-        }
-        offset += size;
-    }
-    if (records != header_.records)
-        s.refuse("metafile record count does not match its header");
+    s.pixelsPerMmX = PixelsPerMmX(header_);
+    s.pixelsPerMmY = PixelsPerMmY(header_);
+    if (target != nullptr)
+        s.deviceToTarget = FrameToTarget(header_, *target) * painter->transform();
+    WalkRecords(bytes_, header_, name_,
+                [&s](const RecordView& r, std::uint32_t type) { Play(r, type, s); });
 }
 
 } // namespace exo

@@ -2,7 +2,8 @@
 // Draws enhanced metafiles of the kinds EmfWriter writes onto a QPainter: the symbol
 // pictures and the exported chart sheets. The whole file is checked when it is read, so a
 // damaged file is refused with InOutError before anything is drawn; records of other
-// kinds, well formed, are passed over.
+// kinds, well formed, are passed over. A picture can also be copied, as its own vector
+// records, into another metafile being written (a symbol inside an exported sheet).
 #include "graphics/EmfWriter.h"
 
 #include <cstdint>
@@ -33,6 +34,12 @@ class EmfPlayer {
     const EmfHeaderInfo& header() const { return header_; }
     // The picture's frame stretched into target.
     void play(QPainter& painter, const QRectF& target) const;
+    // The picture's frame stretched into box (device pixels of writer; right and bottom
+    // outside), written into writer as drawing records in those pixels. The objects the
+    // picture creates are deleted at its end, after the stock pen, brush and font have been
+    // selected; text colour, alignment, modes and position are left as the picture set
+    // them, for the caller to restore. The background colour of opaque text is not copied.
+    void replay(EmfWriter& writer, const EmfRect& box) const;
 
   private:
     void run(QPainter* painter, const QRectF* target) const;

@@ -46,6 +46,7 @@ void AddAspectCommands(CommandTable& table);
 void AddAnalyzeCommands(CommandTable& table);
 void AddPowersCommands(CommandTable& table);
 void AddBackupCommands(CommandTable& table);
+void AddRenderCommands(CommandTable& table);
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 

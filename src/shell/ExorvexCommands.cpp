@@ -206,6 +206,7 @@ const CommandTable& Commands() {
         AddAnalyzeCommands(table);
         AddPowersCommands(table);
         AddBackupCommands(table);
+        AddRenderCommands(table);
         return table;
     }();
     return commands;

@@ -103,6 +103,7 @@ ProgramWindows CreateProgramWindows() {
     w.FoIstDef = Create<TFoIstDef>(w, owner);
 
     w.FoInputSpa->setStoreForm(w.FormRegSpa);
+    w.FgrNaSpa->setCompanions(w.FoMetGra, w.FoPrint);
     SetSubjectTextEditor([editor = w.FoReMaiH](QWidget*) { editor->execModal(); });
     w.InputDialog = w.FoInputSpa;
     w.RetrieveDialog = w.FormRich;

@@ -1,14 +1,18 @@
 #include "shell/UnOrvex.h"
 
+#include "analysis/ArchetypalStructure.h"
 #include "analysis/OrbSettings.h"
 #include "analysis/UnOrbSpa.h"
 #include "archive/SubjectArchive.h"
 #include "archive/windows/UnBakMod1.h"
 #include "editor/windows/UnRemaiH.h"
+#include "graphics/ChartSheets.h"
 #include "graphics/DisplaySettings.h"
 #include "graphics/windows/UgrNaSpa.h"
 #include "graphics/windows/UgrOrvex.h"
 #include "graphics/windows/UgrTxtSpa.h"
+#include "graphics/windows/UnSpeLin.h"
+#include "graphics/windows/Unstampa.h"
 #include "platform/Cp1252.h"
 #include "platform/DocumentOpener.h"
 #include "platform/PlacedWidgets.h"
@@ -211,11 +215,18 @@ void TFoOrvex::buildTabs() {
     MemoAnnotaz->viewport()->installEventFilter(this);
     MemoAnnotaz->hide();
 
+    // The chart sheets: the chart recomputed, then the natal chart window, not modal.
     const int sheets = 146;
-    addButton(astro, "BBOriz", QStringLiteral("Horizontal 1"), QRect(8, 144, sheets, 30), false);
-    addButton(astro, "BBoriz2", QStringLiteral("Horizontal 2"), QRect(158, 144, sheets, 30), false);
-    addButton(astro, "BBVert", QStringLiteral("Vertical 1"), QRect(308, 144, sheets, 30), false);
-    addButton(astro, "BBvert2", QStringLiteral("Vertical 2"), QRect(458, 144, sheets, 30), false);
+    const auto sheetButton = [&](const char* name, const char* caption, int x,
+                                 std::int32_t layout) {
+        auto* button =
+            addButton(astro, name, QString::fromLatin1(caption), QRect(x, 144, sheets, 30), true);
+        connect(button, &QPushButton::clicked, this, [this, layout] { OpenChartSheet(layout); });
+    };
+    sheetButton("BBOriz", "Horizontal 1", 8, SheetLayout::Horizontal1);
+    sheetButton("BBoriz2", "Horizontal 2", 158, SheetLayout::Horizontal2);
+    sheetButton("BBVert", "Vertical 1", 308, SheetLayout::Vertical1);
+    sheetButton("BBvert2", "Vertical 2", 458, SheetLayout::Vertical2);
     addButton(astro, "BBProped", QStringLiteral("Modelo propedéutico interactivo"),
               QRect(8, 182, 596, 30), false);
 
@@ -264,11 +275,16 @@ void TFoOrvex::buildTabs() {
         addButton(accessory, "BitBtnVarOrbAsp", QStringLiteral("Variación Aspectos Órbitas"),
                   QRect(8, 8, 596, 30), true);
     connect(orbs, &QPushButton::clicked, this, &TFoOrvex::BitBtnVarOrbAspClick);
-    addButton(accessory, "BBCerchio",
-              QStringLiteral("Redondez círculos y redimensionamiento del cuadro"),
-              QRect(8, 44, 596, 30), false);
-    addButton(accessory, "BitBtn22", QStringLiteral("Grosor de líneas"), QRect(8, 80, 596, 30),
-              false);
+    auto* circles = addButton(accessory, "BBCerchio",
+                              QStringLiteral("Redondez círculos y redimensionamiento del cuadro"),
+                              QRect(8, 44, 596, 30), true);
+    connect(circles, &QPushButton::clicked, this, &TFoOrvex::BBCerchioClick);
+    auto* lines = addButton(accessory, "BitBtn22", QStringLiteral("Grosor de líneas"),
+                            QRect(8, 80, 596, 30), true);
+    connect(lines, &QPushButton::clicked, this, [this] {
+        if (windows_.FoSpeLin)
+            showModal(windows_.FoSpeLin, 10);
+    });
     auto* backup = addButton(accessory, "BBSalva",
                              QStringLiteral("Copia de Seguridad/Restauración de los datos de "
                                             "Nacimiento y Textos"),
@@ -331,11 +347,12 @@ void TFoOrvex::buildBottomBar() {
     printer->setObjectName(QStringLiteral("SBtipoStamp"));
     printer->setGeometry(312, 14, 34, 34);
     printer->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    printer->setEnabled(false);
-    AddLabel(Panel9, "Label34", QStringLiteral("Tipo de "), QRect(350, 14, 80, 16))
-        ->setEnabled(false);
-    AddLabel(Panel9, "Label35", QStringLiteral("Impresora"), QRect(350, 30, 80, 16))
-        ->setEnabled(false);
+    connect(printer, &QToolButton::clicked, this, &TFoOrvex::ShowPrinterDialog);
+    // The labels beside the button open the printer dialog as well.
+    Label34 = AddLabel(Panel9, "Label34", QStringLiteral("Tipo de "), QRect(350, 14, 80, 16));
+    Label35 = AddLabel(Panel9, "Label35", QStringLiteral("Impresora"), QRect(350, 30, 80, 16));
+    Label34->installEventFilter(this);
+    Label35->installEventFilter(this);
 
     BBApriTesto = addButton(Panel9, "BBApriTesto", QStringLiteral("Abrir texto"),
                             QRect(446, 16, 110, 28), true);
@@ -371,6 +388,7 @@ void TFoOrvex::FormActivate() {
 
     DisplaySettings& display = GlobalDisplaySettings();
     display = LoadOrCreateDisplaySettings(display.BackupFolder);
+    ApplyDisplaySettings(display);
 
     {
         const QSignalBlocker blocker(ComboNodo);
@@ -408,6 +426,38 @@ void TFoOrvex::showSubjectPanel() {
     MemoAnnotaz->setPlainText(QStringFromCp1252(panel.MemoAnnotaz));
     if (panel.BBApriTestoVisible)
         BBApriTesto->setVisible(*panel.BBApriTestoVisible);
+}
+
+void TFoOrvex::OpenChartSheet(std::int32_t layout) {
+    showSubjectPanel();
+    ChartState& chart = GlobalChart();
+    if (SheetPrintsStructure(layout))
+        BuildArchetypalStructure(chart);
+    NatalSheetState& sheet = GlobalNatalSheet();
+    sheet.SummaryLayout = layout;
+    sheet.Geometry = kNatalWheelGeometry;
+    sheet.SummaryOrientation = SheetOrientationOf(layout);
+    sheet.UserDisplayName = GlobalPersonalisation().UserDisplayName.str();
+    chart.SavedLatitude = chart.ChartLatitude;
+    if (TFgrNaSpa* window = windows_.FgrNaSpa) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void TFoOrvex::BBCerchioClick() {
+    GlobalNatalSheet().SummaryLayout = SheetLayout::Calibration;
+    if (TFgrTxtSpa* window = windows_.FgrTxtSpa) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void TFoOrvex::ShowPrinterDialog() {
+    if (windows_.FoStampa)
+        showModal(windows_.FoStampa, 10);
 }
 
 void TFoOrvex::placeDialog(QWidget* dialog, int margin) {
@@ -623,6 +673,9 @@ bool TFoOrvex::eventFilter(QObject* watched, QEvent* event) {
         Image9MouseDown();
     } else if (watched == Image9 && type == QEvent::MouseButtonRelease) {
         Image9MouseUp();
+    } else if ((watched == Label34 || watched == Label35) && type == QEvent::MouseButtonPress) {
+        ShowPrinterDialog();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -94,6 +94,10 @@ class TFoOrvex : public QMainWindow {
     void Button2Click();
     void Image9MouseDown();
     void Image9MouseUp();
+    // The chart recomputed and the sheet of a layout shown in the natal chart window.
+    void OpenChartSheet(std::int32_t layout);
+    void BBCerchioClick();
+    void ShowPrinterDialog();
 
     ProgramWindows windows_;
 
@@ -116,6 +120,8 @@ class TFoOrvex : public QMainWindow {
     QToolButton* BBlk;
     QPushButton* BBApriTesto;
     QLabel* Image9;
+    QLabel* Label34 = nullptr;
+    QLabel* Label35 = nullptr;
 
     bool OrbChangePending = false;
     bool NodeChangePending = false;

@@ -1,7 +1,9 @@
 // Window tests of the main window, driven headless with Qt Test in a scratch program folder.
+#include "ProgramFolderLinks.h"
 #include "TestFolder.h"
 #include "analysis/OrbSettings.h"
 #include "chart/ChartState.h"
+#include "graphics/ChartSheets.h"
 #include "platform/Cp1252.h"
 #include "platform/DocumentOpener.h"
 #include "platform/ErrorBox.h"
@@ -99,6 +101,13 @@ class MainWindowTest : public QObject {
         main_.reset(windows_.FoOrvex);
         main_->show();
         QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    }
+
+    QWidget* window(const char* name) const {
+        for (QWidget* w : windows_.creationOrder)
+            if (w->objectName() == QLatin1String(name))
+                return w;
+        qFatal("no window %s", name);
     }
 
   private slots:
@@ -391,13 +400,66 @@ class MainWindowTest : public QObject {
 
     void laterFunctionsAreDisabled() {
         showMain();
-        for (const char* name : {"BBOriz", "BBProped", "BitBtn2", "BBCerchio", "EdAggiorna",
-                                 "BitBtn22", "SBtipoStamp"})
+        for (const char* name : {"BBProped", "BitBtn2", "EdAggiorna"})
             QVERIFY2(!Child(main_.get(), name)->isEnabled(), name);
         for (const char* name :
              {"BitBtnVarOrbAsp", "BitBtnNomeCognome", "BBistruz", "BBdispensa", "BitBtnInputA",
-              "BitBtnDati", "BitBtnCancel", "BitBtn1", "BBSalva"})
+              "BitBtnDati", "BitBtnCancel", "BitBtn1", "BBSalva", "BBOriz", "BBoriz2", "BBVert",
+              "BBvert2", "BBCerchio", "BitBtn22", "SBtipoStamp"})
             QVERIFY2(Child(main_.get(), name)->isEnabled(), name);
+    }
+
+    // Each sheet button recomputes the chart and shows the natal chart window with its
+    // layout, orientation and the natal wheel; the latitudes are kept for the window.
+    void sheetButtonsOpenTheNatalChartWindow() {
+        exo::test::FurnishFromBuiltProgram(folder_->path());
+        showMain();
+        const struct {
+            const char* button;
+            std::int32_t layout;
+            const char* orientation;
+        } cases[] = {
+            {"BBOriz", 16, "L"}, {"BBoriz2", 17, "L"}, {"BBVert", 5, "P"}, {"BBvert2", 18, "P"}};
+        for (const auto& c : cases) {
+            exo::GlobalNatalSheet().Geometry.CentreX = 1;
+            exo::GlobalChart().SavedLatitude = {};
+            Child<QPushButton>(main_.get(), c.button)->click();
+            QWidget* chartWindow = window("FgrNaSpa");
+            QVERIFY2(chartWindow->isVisible(), c.button);
+            QCOMPARE(exo::GlobalNatalSheet().SummaryLayout, c.layout);
+            QCOMPARE(exo::GlobalNatalSheet().SummaryOrientation, std::string(c.orientation));
+            QCOMPARE(exo::GlobalNatalSheet().Geometry.CentreX, exo::kNatalWheelGeometry.CentreX);
+            QVERIFY(exo::GlobalChart().SavedLatitude == exo::GlobalChart().ChartLatitude);
+            QVERIFY(exo::GlobalChart().ChartLatitude[2] != 0); // the Moon's latitude
+            chartWindow->close();
+        }
+        QVERIFY2(errors_.isEmpty(), qPrintable(errors_.join(QLatin1Char('\n'))));
+    }
+
+    // The calibration window opens on layout 0; the printer labels open the printer dialog.
+    void accessoryButtonsOpenTheirWindows() {
+        exo::test::FurnishFromBuiltProgram(folder_->path());
+        showMain();
+        Child<QPushButton>(main_.get(), "BBCerchio")->click();
+        QCOMPARE(exo::GlobalNatalSheet().SummaryLayout, 0);
+        QWidget* calibration = window("FgrTxtSpa");
+        QVERIFY(calibration->isVisible());
+        calibration->close();
+        for (const char* opener : {"BitBtn22", "SBtipoStamp", "Label34", "Label35"}) {
+            QString shown;
+            WhenModal([&](QWidget* modal) {
+                shown = modal->objectName();
+                qobject_cast<QDialog*>(modal)->reject();
+            });
+            QWidget* control = Child(main_.get(), opener);
+            if (qobject_cast<QLabel*>(control))
+                QTest::mouseClick(control, Qt::LeftButton);
+            else
+                QMetaObject::invokeMethod(control, "click");
+            QTRY_VERIFY2(!shown.isEmpty(), opener);
+            QCOMPARE(shown, QString::fromLatin1(
+                                std::string_view(opener) == "BitBtn22" ? "FoSpeLin" : "FoStampa"));
+        }
     }
 
     // A new subject entered through "Int. Datos Nacimiento" and stored into BASE becomes the

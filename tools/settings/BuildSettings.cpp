@@ -1,11 +1,13 @@
 // build_settings <program folder> <installed copies folder>
 //
 // Writes the chart settings installed with the program: FileSet\OrbiDomi.stt (set A active,
-// the mean node, the mean Black Moon) and FileDum\MMVarOrb.dum (the three orb sets), from
-// the program's own defaults. The settings are the user's once the program runs: a file
-// that is no longer what the last build installed (a copy of which is kept in the second
-// folder) is left as it is.
+// the mean node, the mean Black Moon) and FileDum\MMVarOrb.dum (the three orb sets), and
+// the metafile slots' Emf\TipGraf.Set (every slot landscape), from the program's own
+// defaults. The settings are the user's once the program runs: a file that is no longer
+// what the last build installed (a copy of which is kept in the second folder) is left as
+// it is.
 #include "analysis/OrbSettings.h"
+#include "graphics/MetafileSlots.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TextFile.h"
 
@@ -79,8 +81,10 @@ int main(int argc, char** argv) {
         fs::current_path(argv[1]);
         exo::MakeFolder("FileSet");
         exo::MakeFolder("FileDum");
+        exo::MakeFolder("Emf");
         Install(exo::kOrbSettingsFile, exo::DefaultOrbSettingsLines(), copies);
         Install(exo::kOrbSetFile, exo::DefaultOrbSetLines(), copies);
+        Install(exo::kMetafileStyleFile, exo::DefaultMetafileStyleLines(), copies);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "build_settings: %s\n", error.what());
         return 1;

@@ -1,6 +1,7 @@
 #include "graphics/windows/UgrTxtSpa.h"
 
 #include "analysis/OrbSettings.h"
+#include "graphics/ChartSheets.h"
 #include "graphics/DisplaySettings.h"
 #include "graphics/PainterTarget.h"
 #include "graphics/windows/ProgramPrinter.h"
@@ -288,7 +289,8 @@ void TFgrTxtSpa::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     // While a print job or an export runs, the surface draws elsewhere.
-    if (!figureShown_ || !surface_.OnScreen())
+    if (!figureShown_ || !surface_.OnScreen() ||
+        GlobalNatalSheet().SummaryLayout != SheetLayout::Calibration)
         return;
     PainterTarget target(painter);
     target.setVisible(isVisible());

@@ -1,7 +1,10 @@
 #pragma once
-// TFoPrint: created at start with the other long-lived windows; its controls come with the
-// function it serves.
+// The hidden form whose empty plain-text editor is printed as the "Dummy" job that some
+// printers need before each chart sheet.
 #include <QDialog>
+
+class QPrinter;
+class QTextEdit;
 
 namespace exo {
 
@@ -9,6 +12,12 @@ class TFoPrint : public QDialog {
     Q_OBJECT
   public:
     explicit TFoPrint(QWidget* parent = nullptr);
+
+    // The empty editor printed as a job of its own titled "Dummy".
+    void PrintDummyJob(QPrinter& printer);
+
+  private:
+    QTextEdit* Editor = nullptr;
 };
 
 } // namespace exo
