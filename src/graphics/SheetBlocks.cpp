@@ -17,9 +17,9 @@ namespace exo {
 namespace {
 
 constexpr long double kRowStep = 4.5L;
-constexpr int kPrintedPoints = 11;   // Sun … Midheaven
-constexpr int kLatitudePoints = 7;   // the planets; the nodes and angles have none
-constexpr int kTermSymbolCycle = 9;  // symbols of the Sun … the South Node
+constexpr int kPrintedPoints = 11;  // Sun … Midheaven
+constexpr int kLatitudePoints = 7;  // the planets; the nodes and angles have none
+constexpr int kTermSymbolCycle = 9; // symbols of the Sun … the South Node
 constexpr std::size_t kKeyLength = 8;
 constexpr std::size_t kTermTextColumn = 22;
 constexpr std::size_t kTermTextLength = 60;
@@ -29,8 +29,8 @@ long double LongitudeOf(const ChartState& chart, int point) {
 }
 
 // Text role 4 for the title, role 0 for the rows that follow.
-void BlockTitle(DrawingSurface& surface, DrawingTarget& dc, const std::string& title,
-                long double x, long double y) {
+void BlockTitle(DrawingSurface& surface, DrawingTarget& dc, const std::string& title, long double x,
+                long double y) {
     surface.SetTextRole(dc, 4);
     surface.TextLeft(dc, title, 2, x, y);
     surface.SetTextRole(dc, 0);
@@ -142,8 +142,8 @@ void DrawLatitudesBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartS
 
 void DrawRelativeLongitudesBlock(DrawingSurface& surface, DrawingTarget& dc,
                                  const ChartState& chart, long double x, long double y) {
-    BlockTitle(surface, dc,
-               "LONGITUDES relativas (entre par\xE9ntesis: Longitudes absolutas)", x - 2, y - 8);
+    BlockTitle(surface, dc, "LONGITUDES relativas (entre par\xE9ntesis: Longitudes absolutas)",
+               x - 2, y - 8);
     struct Column {
         long double offset;
         int first, last;
@@ -154,10 +154,9 @@ void DrawRelativeLongitudesBlock(DrawingSurface& surface, DrawingTarget& dc,
         for (int point = column.first; point <= column.last; ++point) {
             const long double longitude = LongitudeOf(chart, point);
             surface.DrawPlanetSymbol(dc, point, 4, cx, row + 0.1L);
-            surface.TextLeft(dc,
-                             RetroPositionText(" ", longitude) + " " +
-                                 AbsoluteDegreeText(longitude),
-                             15, cx + 5, row - 2.5L);
+            surface.TextLeft(
+                dc, RetroPositionText(" ", longitude) + " " + AbsoluteDegreeText(longitude), 15,
+                cx + 5, row - 2.5L);
             row += kRowStep;
         }
     }

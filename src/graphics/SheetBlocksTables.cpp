@@ -59,8 +59,8 @@ std::string HeadLabel(int code) {
 const std::string& PrintedParentCode(int planet) {
     static const std::array<std::string, kStructurePlanets + 1> codes = {
         "", "sol", "lun", "mer", "ven", "mar", "gio", "sat"};
-    return codes.at(static_cast<std::size_t>(planet >= 1 && planet <= kStructurePlanets ? planet
-                                                                                        : 0));
+    return codes.at(
+        static_cast<std::size_t>(planet >= 1 && planet <= kStructurePlanets ? planet : 0));
 }
 
 std::size_t At(int index) {
@@ -97,8 +97,8 @@ void Line(DrawingSurface& surface, DrawingTarget& dc, long double x1, long doubl
     surface.LineToPoint(dc, x2, y2);
 }
 
-void ColumnFrame(DrawingSurface& surface, DrawingTarget& dc, int pen, long double cx,
-                 long double y, int filled) {
+void ColumnFrame(DrawingSurface& surface, DrawingTarget& dc, int pen, long double cx, long double y,
+                 int filled) {
     const long double top = y - kSlotStep * filled + 2;
     surface.SelectPen(dc, pen);
     surface.MoveToPoint(dc, cx - 8, top);
@@ -137,16 +137,14 @@ void ColumnSlots(DrawingSurface& surface, DrawingTarget& dc, const ArchetypalStr
         if (planet == 0)
             continue;
         const long double slotY = y - kSlotStep * (slot - 1);
-        const std::string level =
-            std::to_string(structure.StructureLevel[At(column)][At(slot)]);
+        const std::string level = std::to_string(structure.StructureLevel[At(column)][At(slot)]);
         surface.DrawPlanetSymbol(dc, planet, 5.5L, cx, slotY);
         SetBlockTextColour(surface, dc, SlotColour(code));
         if (slot == 1) {
             surface.TextLeft(dc, level, 2, cx - 6.5L, slotY - 2.5L);
         } else {
             surface.TextLeft(dc, level, 15, cx - 6, slotY - 4);
-            surface.TextLeft(dc,
-                             PrintedParentCode(structure.StructureParent[At(column)][At(slot)]),
+            surface.TextLeft(dc, PrintedParentCode(structure.StructureParent[At(column)][At(slot)]),
                              33, cx - 7.5L, slotY - 0.5L);
         }
     }
@@ -156,23 +154,30 @@ void ColumnSlots(DrawingSurface& surface, DrawingTarget& dc, const ArchetypalStr
 
 // --- The spherical distances ----------------------------------------------------------
 
-// Five characters of font 33 are about 7.5 units wide, the underline's length: the grid
-// is as narrow as that allows, so that the sheets fit it beside the wheel.
-constexpr long double kCellWidth = 7.5L;
+// Five characters of font 33 take about 7.3 units; the cells give them a little room. The
+// Sun's head has no cells above it and is only as wide as its symbol, so that the sheets
+// fit the grid beside the wheel.
+constexpr long double kCellWidth = 7.8L;
 constexpr long double kCellHeight = 6;
+constexpr long double kFirstHeadWidth = 5;
 constexpr long double kUnderlineLength = 7.5L;
 
 // Column j (2 … 11) of the triangle and row i (1 … 9) below the row of column heads; the
 // symbol of row i stands in column position i, just left of the row's first cell.
 struct DistanceLayout {
     long double x, y;
-    long double left(int column) const { return x + kCellWidth * (column - 1); }
+    long double left(int column) const {
+        return column <= 1 ? x : x + kFirstHeadWidth + kCellWidth * (column - 2);
+    }
+    long double headX(int column) const {
+        return column <= 1 ? x + kFirstHeadWidth / 2 : left(column) + kCellWidth / 2;
+    }
     long double top(int row) const { return y + kCellHeight * row; }
 };
 
 void DistanceGridLines(DrawingSurface& surface, DrawingTarget& dc, const DistanceLayout& at) {
     surface.SelectRolePen(dc, 10);
-    // The top of each row reaches from the first cell of the row above or below.
+    // The line above row r (r = 10: under row 9) starts at the first cell of row r − 1.
     for (int row = 1; row <= kGridRows + 1; ++row)
         Line(surface, dc, at.left(std::max(2, row)), at.top(row), at.left(kGridColumns + 1),
              at.top(row));
@@ -242,11 +247,9 @@ void DrawDistancesBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartS
 
     DistanceGridLines(surface, dc, at);
     for (int column = 2; column <= kGridColumns; ++column)
-        surface.DrawPlanetSymbol(dc, column, 4.5L, at.left(column) + kCellWidth / 2,
-                                 y + kCellHeight / 2);
+        surface.DrawPlanetSymbol(dc, column, 4.5L, at.headX(column), y + kCellHeight / 2);
     for (int row = 1; row <= kGridRows; ++row)
-        surface.DrawPlanetSymbol(dc, row, 4.5L, at.left(row) + kCellWidth / 2,
-                                 at.top(row) + kCellHeight / 2);
+        surface.DrawPlanetSymbol(dc, row, 4.5L, at.headX(row), at.top(row) + kCellHeight / 2);
 
     for (int row = 1; row <= kGridRows; ++row) {
         for (int column = row + 1; column <= kGridColumns; ++column) {

@@ -1,8 +1,8 @@
 // The four constitution webs of the printed sheets, laid out as the analysis pages lay them:
 // the count tables in 7-unit cells with their heads, labels and totals, the humoral tables
-// in cells 6 wide and 7 high. Every web is anchored at the top-left corner of its first
-// count cell (the humoral tables at the first row's glyph cell); titles and column labels
-// stand above that corner, row labels left and right of the rows.
+// in cells 6 wide and 7 high. A web's anchor is the middle of its grid's top edge, with the
+// column labels and the title stacked above it and the row labels left and right of the
+// rows; a humoral table's anchor is the top-left corner of its first row's glyph cell.
 #include "graphics/SheetBlocks.h"
 
 #include "analysis/Webs.h"
@@ -70,14 +70,18 @@ void Count(DrawingSurface& surface, DrawingTarget& dc, int count, Colour colour,
     surface.TextCentre(dc, std::to_string(count), 15, cx, cy - 2);
 }
 
-// Title and subtitle right-aligned just left of the first column's leader, level with the
-// highest column label, so that the block is no taller than its labels.
+// Title and subtitle over the highest column label, from the left edge of the row names.
 void WebTitle(DrawingSurface& surface, DrawingTarget& dc, const WebGrid& grid,
-              const std::string& title, const std::string& subtitle, long double top) {
+              const std::string& title, const std::string& subtitle, long double labelTop) {
     surface.SetTextRole(dc, 4);
-    surface.TextRight(dc, title, 2, grid.x + 1, top);
-    surface.TextRight(dc, subtitle, 15, grid.x + 1, top + 5);
+    surface.TextLeft(dc, title, 2, grid.x - 22, labelTop - 10);
+    surface.TextLeft(dc, subtitle, 15, grid.x - 22, labelTop - 5);
     surface.SetTextRole(dc, 0);
+}
+
+// The grid of a web whose anchor is the middle of its top edge (four columns).
+WebGrid WebGridAt(long double x, long double y) {
+    return {x - 2 * kCell, y};
 }
 
 // The labels of the first three columns, staggered upward from the last so that each
@@ -94,8 +98,7 @@ long double ColumnLabels(DrawingSurface& surface, DrawingTarget& dc, const WebGr
         surface.ReleasePen(dc);
         surface.SetTextRole(dc, 0);
         surface.TextLeft(dc, labels[static_cast<std::size_t>(c)].name, 15, leaderX + 1, top);
-        surface.TextLeft(dc, labels[static_cast<std::size_t>(c)].meaning, 33, leaderX + 1,
-                         top + 4);
+        surface.TextLeft(dc, labels[static_cast<std::size_t>(c)].meaning, 33, leaderX + 1, top + 4);
         highest = std::min(highest, top);
     }
     return highest;
@@ -129,10 +132,11 @@ void HumoralBlock(DrawingSurface& surface, DrawingTarget& dc, const HumoralTable
         rowTop += kCell;
     }
     surface.SetTextRole(dc, 0);
-    surface.TextLeft(dc, "C = c\xE1lido", 33, x - 10, rowTop + 1.5L);
-    surface.TextLeft(dc, "U = h\xFAmedo", 33, x + 12, rowTop + 1.5L);
-    surface.TextLeft(dc, "F = fr\xEDo", 33, x - 10, rowTop + 5.5L);
-    surface.TextLeft(dc, "S = seco", 33, x + 12, rowTop + 5.5L);
+    // The legend on one line under the table.
+    surface.TextLeft(dc, "C = c\xE1lido", 33, x - 14, rowTop + 1.5L);
+    surface.TextLeft(dc, "U = h\xFAmedo", 33, x + 3, rowTop + 1.5L);
+    surface.TextLeft(dc, "F = fr\xEDo", 33, x + 23, rowTop + 1.5L);
+    surface.TextLeft(dc, "S = seco", 33, x + 38, rowTop + 1.5L);
 }
 
 } // namespace
@@ -140,25 +144,25 @@ void HumoralBlock(DrawingSurface& surface, DrawingTarget& dc, const HumoralTable
 void DrawElementalWebBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartState& chart,
                            long double x, long double y) {
     const ElementalWeb web = ElementalWebOf(TraditionalSignsOf(chart));
-    const WebGrid grid{x, y};
+    const WebGrid grid = WebGridAt(x, y);
     // The principle glyphs stand over the columns, the leaders rise from above them.
     const long double highest = ColumnLabels(
-        surface, dc, grid, {{{"Sal", "Istinto"}, {"Azufre", "Persona"}, {"Mercurio", "Colectividad"}}},
-        y - 6.5L);
+        surface, dc, grid,
+        {{{"Sal", "Istinto"}, {"Azufre", "Persona"}, {"Mercurio", "Colectividad"}}}, y - 6.5L);
     WebTitle(surface, dc, grid, "TELA ELEMENTAL", "(Nivel Psicosom\xE1tico)", highest);
     for (int p = 0; p < kPrinciples; ++p)
         surface.DrawElementSymbol(dc, PrincipleGlyph(p), kGlyphSize, grid.middleX(p), y - 3.5L);
     surface.TextCentre(dc, "Tot", 33, grid.middleX(kPrinciples), y - 5);
-    CellLines(surface, dc, x, y, kCell, kCell, kPrinciples + 1, kElements + 1);
+    CellLines(surface, dc, grid.x, y, kCell, kCell, kPrinciples + 1, kElements + 1);
 
-    static const std::array<const char*, kElements> meanings = {"Voluntad", "Cuerpo",
-                                                                "Pensamiento", "Sentimiento"};
+    static const std::array<const char*, kElements> meanings = {"Voluntad", "Cuerpo", "Pensamiento",
+                                                                "Sentimiento"};
     for (int e = 0; e < kElements; ++e) {
         const Colour colour = ElementColour(e);
         const long double cy = grid.middleY(e);
-        surface.DrawElementSymbol(dc, ElementGlyph(e), kGlyphSize, x - kCell / 2, cy);
+        surface.DrawElementSymbol(dc, ElementGlyph(e), kGlyphSize, grid.x - kCell / 2, cy);
         SetBlockTextColour(surface, dc, colour);
-        surface.TextRight(dc, ElementName(e), 15, x - kCell - 0.5L, cy - 2);
+        surface.TextRight(dc, ElementName(e), 15, grid.x - kCell - 0.5L, cy - 2);
         surface.TextLeft(dc, meanings[static_cast<std::size_t>(e)], 33,
                          grid.left(kPrinciples + 1) + 1.5L, cy - 1.7L);
         for (int p = 0; p < kPrinciples; ++p)
@@ -168,7 +172,7 @@ void DrawElementalWebBlock(DrawingSurface& surface, DrawingTarget& dc, const Cha
               grid.middleX(kPrinciples), cy);
     }
     surface.SetTextRole(dc, 0);
-    surface.TextCentre(dc, "Tot", 33, x - kCell / 2, grid.middleY(kElements) - 1.7L);
+    surface.TextCentre(dc, "Tot", 33, grid.x - kCell / 2, grid.middleY(kElements) - 1.7L);
     for (int p = 0; p < kPrinciples; ++p)
         Count(surface, dc, web.principleTotal[static_cast<std::size_t>(p)], kWebWhite,
               grid.middleX(p), grid.middleY(kElements));
@@ -178,7 +182,7 @@ void DrawElementalWebBlock(DrawingSurface& surface, DrawingTarget& dc, const Cha
 void DrawSeasonalWebBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartState& chart,
                           long double x, long double y) {
     const SeasonalWeb web = SeasonalWebOf(TraditionalSignsOf(chart));
-    const WebGrid grid{x, y};
+    const WebGrid grid = WebGridAt(x, y);
     // "Totales" heads the last column; the leaders rise from above it.
     const long double highest = ColumnLabels(
         surface, dc, grid,
@@ -186,18 +190,18 @@ void DrawSeasonalWebBlock(DrawingSurface& surface, DrawingTarget& dc, const Char
         y - 5.5L);
     WebTitle(surface, dc, grid, "TELA ESTACIONAL", "(Nivel somatops\xEDquico)", highest);
     surface.TextCentre(dc, "Totales", 33, grid.middleX(kQualities), y - 4.5L);
-    CellLines(surface, dc, x, y, kCell, kCell, kQualities + 1, kSeasons + 1);
+    CellLines(surface, dc, grid.x, y, kCell, kCell, kQualities + 1, kSeasons + 1);
 
     // Each season is named by the element of its signs on the left, by itself on the right.
-    static const std::array<int, kSeasons> elements = {Element::Air, Element::Fire,
-                                                       Element::Earth, Element::Water};
+    static const std::array<int, kSeasons> elements = {Element::Air, Element::Fire, Element::Earth,
+                                                       Element::Water};
     static const std::array<const char*, kSeasons> seasons = {"Primavera", "Verano", "Oto\xF1o",
                                                               "Invierno"};
     for (int s = 0; s < kSeasons; ++s) {
         const Colour colour = SeasonColour(s);
         const long double cy = grid.middleY(s);
         SetBlockTextColour(surface, dc, colour);
-        surface.TextRight(dc, ElementName(elements[static_cast<std::size_t>(s)]), 15, x - 1.5L,
+        surface.TextRight(dc, ElementName(elements[static_cast<std::size_t>(s)]), 15, grid.x - 1.5L,
                           cy - 2);
         surface.TextLeft(dc, seasons[static_cast<std::size_t>(s)], 33,
                          grid.left(kQualities + 1) + 1.5L, cy - 1.7L);
@@ -208,20 +212,20 @@ void DrawSeasonalWebBlock(DrawingSurface& surface, DrawingTarget& dc, const Char
               grid.middleX(kQualities), cy);
     }
     surface.SetTextRole(dc, 0);
-    surface.TextRight(dc, "Tot", 33, x - 1.5L, grid.middleY(kSeasons) - 1.7L);
+    surface.TextRight(dc, "Tot", 33, grid.x - 1.5L, grid.middleY(kSeasons) - 1.7L);
     for (int q = 0; q < kQualities; ++q)
         Count(surface, dc, web.qualityTotal[static_cast<std::size_t>(q)], kWebWhite,
               grid.middleX(q), grid.middleY(kSeasons));
     surface.SetTextRole(dc, 0);
 }
 
-void DrawElementalHumoralBlock(DrawingSurface& surface, DrawingTarget& dc,
-                               const ChartState& chart, long double x, long double y) {
+void DrawElementalHumoralBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartState& chart,
+                               long double x, long double y) {
     HumoralBlock(surface, dc, HumoralElementalOf(TraditionalSignsOf(chart)), "(Elemental)", x, y);
 }
 
-void DrawSeasonalHumoralBlock(DrawingSurface& surface, DrawingTarget& dc,
-                              const ChartState& chart, long double x, long double y) {
+void DrawSeasonalHumoralBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartState& chart,
+                              long double x, long double y) {
     HumoralBlock(surface, dc, HumoralSeasonalOf(TraditionalSignsOf(chart)), "(Estacional)", x, y);
 }
 

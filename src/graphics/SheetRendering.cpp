@@ -124,7 +124,7 @@ std::vector<char> RenderSheetPdf(DrawingSurface& surface, const NatalSheetState&
         writer.setPageLayout(QPageLayout(
             QPageSize(QPageSize::A4),
             SheetIsLandscape(state.SummaryLayout) ? QPageLayout::Landscape : QPageLayout::Portrait,
-            QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+            QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         surface.Zoom = 1.0L;
         surface.OffsetX = surface.OffsetY = 0;
         surface.PrinterPresent = true;

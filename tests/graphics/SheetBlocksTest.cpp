@@ -86,12 +86,12 @@ TEST(AbsoluteDegreeText, WholeDegreesAndTwoDecimalsCut) {
     };
     const Case cases[] = {
         {123.4567L, "(123°,45)"},
-        {123.999L, "(123°,99)"},          // cut, not rounded
-        {10.05L, "(10°,05)"},             // "0,05"
-        {10.5L, "(10°,5)"},               // "0,5" has one decimal
-        {10, "(10°,0)"},                  // "0" has none
-        {0, "(0°,0)"},                    //
-        {10.000001L, "(10°,00)"},         // "1E-6" is no decimal text
+        {123.999L, "(123°,99)"},            // cut, not rounded
+        {10.05L, "(10°,05)"},               // "0,05"
+        {10.5L, "(10°,5)"},                 // "0,5" has one decimal
+        {10, "(10°,0)"},                    // "0" has none
+        {0, "(0°,0)"},                      //
+        {10.000001L, "(10°,00)"},           // "1E-6" is no decimal text
         {29.99999999999999999L, "(30°,0)"}, // the 15 digits round it to a whole degree
         {359.99L, "(359°,99)"},
     };
@@ -302,7 +302,8 @@ ArchetypalStructure StructureOf(const std::vector<Column>& columns) {
         structure.DignityCode[c] = static_cast<std::uint8_t>(column.code);
         structure.ReceptionGroup[c] = static_cast<std::uint8_t>(column.group);
         for (std::size_t slot = 1; slot <= column.planets.size(); ++slot) {
-            structure.StructurePlanet[c][slot] = static_cast<std::uint8_t>(column.planets[slot - 1]);
+            structure.StructurePlanet[c][slot] =
+                static_cast<std::uint8_t>(column.planets[slot - 1]);
             structure.StructureLevel[c][slot] = static_cast<std::uint8_t>(slot);
             structure.StructureParent[c][slot] =
                 static_cast<std::uint8_t>(slot == 1 ? 0 : column.planets[slot - 2]);
@@ -340,8 +341,10 @@ TEST(StructureBlock, AColumnDrawnLeavesTheMessageOut) {
 }
 
 TEST(StructureBlock, FramesColouredByCodeAndHighAsTheirSlots) {
-    const std::vector<Column> columns = {{Domicile, 0, {5, 1}},  {Exaltation, 0, {2}},
-                                         {Exile, 0, {4, 3, 7}},  {Fall, 0, {6}},
+    const std::vector<Column> columns = {{Domicile, 0, {5, 1}},
+                                         {Exaltation, 0, {2}},
+                                         {Exile, 0, {4, 3, 7}},
+                                         {Fall, 0, {6}},
                                          {Reception, 21, {1}}};
     DrawingSurface surface = Surface();
     RecordingTarget dc;
@@ -423,8 +426,7 @@ TEST(StructureBlock, NeighbouringReceptionColumnsOfOneGroupAreJoined) {
 }
 
 TEST(StructureBlock, JoinStripTakesTheScreensBlackEvenInBlackMode) {
-    const ArchetypalStructure structure =
-        StructureOf({{Reception, 3, {1}}, {Reception, 3, {5}}});
+    const ArchetypalStructure structure = StructureOf({{Reception, 3, {1}}, {Reception, 3, {5}}});
     for (const bool blackMode : {false, true}) {
         DrawingSurface surface = Surface(false);
         surface.BlackMode = blackMode;
@@ -454,10 +456,11 @@ TEST(DistancesBlock, UnderlinesByClass) {
     RecordingTarget dc;
     DrawDistancesBlock(surface, dc, chart, orbs, 15, 105);
 
-    // Cell (i, j): column j from x + 7.5 (j − 1), row i from y + 6 i; the underline along
-    // the cell's lower edge.
+    // Cell (i, j): column j from x + 5 + 7.8 (j − 2), row i from y + 6 i; the underline,
+    // 7.5 long, centred along the cell's lower edge.
     const auto underline = [&](int i, int j) {
-        const long double left = 15 + 7.5L * (j - 1), bottom = 105 + 6.0L * (i + 1) - 0.7L;
+        const long double left = 15 + 5 + 7.8L * (j - 2) + 0.15L,
+                          bottom = 105 + 6.0L * (i + 1) - 0.7L;
         return LinePen(dc, surface.ToDevice(left, bottom), surface.ToDevice(left + 7.5L, bottom));
     };
     struct Case {
@@ -465,10 +468,10 @@ TEST(DistancesBlock, UnderlinesByClass) {
         std::optional<Colour> colour;
     };
     const Case cases[] = {
-        {1, 2, kRed},      // 180°: opposition
-        {1, 3, kAqua},     // 120°: trine
-        {2, 3, kAqua},     // 60°: sextile
-        {1, 4, 0x24C8C4},  // 2°: within the conjunction orb
+        {1, 2, kRed},         // 180°: opposition
+        {1, 3, kAqua},        // 120°: trine
+        {2, 3, kAqua},        // 60°: sextile
+        {1, 4, 0x24C8C4},     // 2°: within the conjunction orb
         {1, 5, std::nullopt}, // 45°: nothing
         {9, 10, std::nullopt},
     };
@@ -485,12 +488,17 @@ TEST(DistancesBlock, UnderlinesByClass) {
     const DistanceGrid grid = SphericalDistanceCells(chart, orbs);
     const std::optional<Event> text = TextEvent(dc, grid[0][0].text);
     ASSERT_TRUE(text);
-    EXPECT_EQ(PointOf(*text), surface.ToDevice(22.7L, 111.4L));
+    EXPECT_EQ(PointOf(*text), surface.ToDevice(20.2L, 111.4L));
     EXPECT_EQ(text->textColour, kGrey);
     // 54 distances and the two title words; heads for the Moon … the Midheaven above and
     // the Sun … the South Node down the diagonal.
     EXPECT_EQ(Texts(dc).size(), 54u + 2u);
-    EXPECT_EQ(dc.ofKind("picture").size(), 19u);
+    const std::vector<Event> heads = dc.ofKind("picture");
+    ASSERT_EQ(heads.size(), 19u);
+    EXPECT_EQ(CentreOf(heads[0]), surface.ToDevice(23.9L, 108));  // the Moon over column 2
+    EXPECT_EQ(heads[9].text, PlanetSymbolFile(11, false, false)); // the Midheaven last
+    EXPECT_EQ(CentreOf(heads[10]), surface.ToDevice(17.5L, 114)); // the Sun before row 1
+    EXPECT_EQ(CentreOf(heads[11]), surface.ToDevice(23.9L, 120)); // the Moon before row 2
 }
 
 TEST(DistancesBlock, DistanceFromLongitudeAndLatitude) {
@@ -502,7 +510,7 @@ TEST(DistancesBlock, DistanceFromLongitudeAndLatitude) {
     DrawDistancesBlock(surface, dc, chart, OrbTable{}, 15, 105);
     const std::optional<Event> cell = TextEvent(dc, "30.25");
     ASSERT_TRUE(cell);
-    EXPECT_EQ(PointOf(*cell), surface.ToDevice(22.7L, 111.4L));
+    EXPECT_EQ(PointOf(*cell), surface.ToDevice(20.2L, 111.4L));
 }
 
 // --- Webs -------------------------------------------------------------------------
@@ -514,10 +522,11 @@ ChartState PlanetsAt(const std::array<long double, 7>& longitudes) {
     return chart;
 }
 
-// The text centred in the web cell (column, row) of a grid whose first cell is at (x, y).
+// The text centred in the cell (column, row) of the 7-unit grid of a web anchored at the
+// middle of the grid's top edge, (x, y).
 std::optional<Event> CellText(const RecordingTarget& dc, const DrawingSurface& surface,
                               long double x, long double y, int column, int row) {
-    const DevicePoint at = surface.ToDevice(x + 7 * column + 3.5L, y + 7 * row + 1.5L);
+    const DevicePoint at = surface.ToDevice(x - 14 + 7 * column + 3.5L, y + 7 * row + 1.5L);
     for (const Event& e : Texts(dc))
         if (PointOf(e) == at && e.align == TextAlign::Centre)
             return e;
@@ -528,7 +537,9 @@ TEST(WebBlocks, ElementalWebAllInAries) {
     DrawingSurface surface = Surface();
     RecordingTarget dc;
     DrawElementalWebBlock(surface, dc, PlanetsAt({1, 2, 3, 4, 5, 6, 7}), 46, 95);
-    const auto cell = [&](int column, int row) { return CellText(dc, surface, 46, 95, column, row); };
+    const auto cell = [&](int column, int row) {
+        return CellText(dc, surface, 46, 95, column, row);
+    };
     ASSERT_TRUE(cell(0, 0));
     EXPECT_EQ(cell(0, 0)->text, "7"); // salt and fire
     EXPECT_EQ(cell(0, 0)->textColour, kGrey);
@@ -550,14 +561,16 @@ TEST(WebBlocks, SeasonalWebCountsCancerAsCardinalSummer) {
     RecordingTarget dc;
     // Cancer, and six planets in Taurus (fixed, spring).
     DrawSeasonalWebBlock(surface, dc, PlanetsAt({100, 40, 40, 40, 40, 40, 40}), 46, 233);
-    const auto cell = [&](int column, int row) { return CellText(dc, surface, 46, 233, column, row); };
+    const auto cell = [&](int column, int row) {
+        return CellText(dc, surface, 46, 233, column, row);
+    };
     EXPECT_EQ(cell(0, 1)->text, "1"); // cardinal, summer
     EXPECT_EQ(cell(1, 0)->text, "6"); // fixed, spring
     EXPECT_EQ(cell(3, 1)->text, "1");
     EXPECT_EQ(cell(3, 1)->textColour, kRed); // summer's total
     EXPECT_EQ(cell(1, 4)->text, "6");
-    for (const char* label : {"TELA ESTACIONAL", "Tr\xF3picos", "(Mudable)", "Totales",
-                              "Primavera", "Oto\xF1o", "Aire"})
+    for (const char* label : {"TELA ESTACIONAL", "Tr\xF3picos", "(Mudable)", "Totales", "Primavera",
+                              "Oto\xF1o", "Aire"})
         EXPECT_TRUE(TextEvent(dc, label)) << label;
     EXPECT_TRUE(dc.ofKind("picture").empty());
 }

@@ -196,8 +196,9 @@ TEST(TextsTest, EveryPointKeyHasOneTextThatIsShownWhole) {
 }
 
 TEST(TextsTest, EveryTermOfTheTermsBlockHasOneText) {
+    // The sheets leave room for 40 characters beside the block.
     std::map<std::string, std::size_t> widths;
-    AddTermKeys(widths, kAttributionWidth, kAttributionWidth);
+    AddTermKeys(widths, 40, 40);
     ExpectKeyedTexts("SpgPianCan.Txt", widths, 8, 22);
     // The block pads a 6-character key line with two blanks and compares 8 characters.
     for (const std::string& line : TextLines("SpgPianCan.Txt"))

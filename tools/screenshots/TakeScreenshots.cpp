@@ -6,6 +6,8 @@
 //   DIR/retrieve-form.png.
 //   take_screenshots DIR input: the birth-data form with the results of ROSSI MARIO, born in
 //   Milano, written to DIR/input-form.png.
+//   take_screenshots DIR chart: the natal chart window with the "Horizontal 1" sheet of the
+//   current subject, written to DIR/natal-chart-window.png.
 #include "archive/windows/UninputSpa.h"
 #include "archive/windows/UnitRich.h"
 #include "platform/ErrorBox.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -89,6 +92,19 @@ int ShootInputForm(const QDir& out) {
     return SaveShot(form, out, "input-form.png");
 }
 
+// The natal chart window as the main window's "Horizontal 1" opens it.
+int ShootChartWindow(const QDir& out) {
+    const auto main = exo::OpenProgram();
+    if (!QTest::qWaitForWindowActive(main.get()))
+        return 1;
+    main->findChild<QPushButton*>(QStringLiteral("BBOriz"))->click();
+    auto* chart = main->findChild<QWidget*>(QStringLiteral("FgrNaSpa"));
+    if (!chart || !QTest::qWaitForWindowExposed(chart))
+        return 1;
+    QTest::qWait(500);
+    return SaveShot(*chart, out, "natal-chart-window.png");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +118,8 @@ int main(int argc, char** argv) {
         return ShootRetrieveForm(out);
     if (argc >= 3 && std::strcmp(argv[2], "input") == 0)
         return ShootInputForm(out);
+    if (argc >= 3 && std::strcmp(argv[2], "chart") == 0)
+        return ShootChartWindow(out);
     const auto main = exo::OpenProgram();
     if (!QTest::qWaitForWindowActive(main.get()))
         return 1;

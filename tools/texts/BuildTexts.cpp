@@ -64,7 +64,9 @@ const char* const kChaldeanOrder[] = {"Saturno", "Júpiter",  "Marte", "Sol",
 constexpr std::size_t kKeyTextWidth = 60;      // attribution columns 22–81
 constexpr std::size_t kDivisionTextWidth = 70; // division memo columns 22–91
 constexpr int kMidheaven = 11;
-constexpr std::size_t kSheetTextWidth = 60;   // terms block characters 22–81
+// The terms block prints characters 22–81, but beside the latitudes of the vertical sheet
+// and at the page edge of the horizontal one only about 40 of them have room.
+constexpr std::size_t kSheetTextWidth = 40;
 constexpr std::size_t kGeneralWidth = 80;     // attribution columns 4–83
 constexpr std::size_t kSignKeyTextWidth = 50; // sign attribution columns 21–70
 

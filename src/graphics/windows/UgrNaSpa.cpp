@@ -31,6 +31,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -386,8 +387,10 @@ void TFgrNaSpa::BitBtnSetupClick() {
         dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
         dialog.exec();
     } else {
-        // Without a system printer the set-up is the sheet's orientation.
-        SetPrinterOrientation(!PrinterLandscape());
+        // Without a system printer the set-up is the page of the PDF file.
+        QPageSetupDialog dialog(&ProgramPrinter(), this);
+        dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+        dialog.exec();
     }
     ShowPrinterOrientation();
 }
