@@ -30,18 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Field(std::string_view text, std::size_t capacity) {
-    std::string bytes(1, static_cast<char>(text.size()));
-    bytes += text;
-    bytes.resize(capacity + 1, '\0');
-    return bytes;
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 // One scratch program folder per stamp: the subject's files, the tables linked in.
 fs::path MakeSubjectFolder(const fs::path& programFolder, const std::string& stamp) {
     std::string pattern = (fs::temp_directory_path() / "exorvex-bench-chart-XXXXXX").string();

@@ -39,18 +39,6 @@ namespace fs = std::filesystem;
 constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 
-std::string Field(std::string_view text, std::size_t capacity) {
-    std::string bytes(1, static_cast<char>(text.size()));
-    bytes += text;
-    bytes.resize(capacity + 1, '\0');
-    return bytes;
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 fs::path MakeSubjectFolder(const fs::path& programFolder) {
     std::string pattern = (fs::temp_directory_path() / "exorvex-bench-graphics-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)

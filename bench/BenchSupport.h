@@ -4,9 +4,26 @@
 // boundaries the measurements are split at.
 #include "astro/Houses.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
 
 namespace exo::bench {
+
+// A length-prefixed field of `capacity` characters, zero-filled, as the archives store it.
+inline std::string Field(std::string_view text, std::size_t capacity) {
+    std::string bytes(1, static_cast<char>(text.size()));
+    bytes += text;
+    bytes.resize(capacity + 1, '\0');
+    return bytes;
+}
+
+// A file of exactly these bytes, its folders made as needed.
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 // Makes the program folder the current folder, as the program itself runs: the folder named
 // by EXORVEX_PROGRAM_FOLDER, else ../program beside the folder of this executable. Raises

@@ -51,6 +51,40 @@ std::string LocalityLine(const ChartState& chart) {
     return chart.LocalityText.str() + " - " + chart.NationalityText.str();
 }
 
+// The header every sheet draws in one run: name, title, birth line, locality, coordinates,
+// houses and node, the footer, the Julian Day and the date stamp.
+struct SheetHeader {
+    bool plainTextFirst = false; // text role 0 before the name
+    const char* birthPrefix = "NACIMIENTO ";
+    long double right = 230; // right edge of the title, houses and node
+    std::string houses;
+    long double housesY = 19.8L;
+    std::string node;
+    long double nodeY = 23.5L;
+    LogicalPoint footer;
+    LogicalPoint stamp;
+};
+
+void DrawSheetHeader(DrawingSurface& surface, DrawingTarget& dc, const ChartState& chart,
+                     const NatalSheetState& state, const SheetHeader& h) {
+    if (h.plainTextFirst)
+        surface.SetTextRole(dc, 0);
+    surface.TextLeft(dc, chart.SubjectName.str(), 4, 15, 15);
+    surface.TextRight(dc, "TEMA DE NACIMIENTO", 3, h.right, 15);
+    surface.TextLeft(dc, BirthLine(chart, h.birthPrefix), 2, 15, 25);
+    surface.TextLeft(dc, LocalityLine(chart), 2, 15, 30);
+    surface.TextLeft(dc, chart.CoordinatesText.str(), 2, 15, 35);
+    surface.SetTextRole(dc, 4);
+    surface.TextRight(dc, h.houses, 15, h.right, h.housesY);
+    surface.TextRight(dc, h.node, 15, h.right, h.nodeY);
+    DrawFooter(surface, dc, h.footer.x, h.footer.y);
+    surface.TextLeft(dc, chart.JulianDayText.str(), 2, 15, 40);
+    surface.SetTextRole(dc, 0);
+    DrawDateStamp(surface, dc, state.UserDisplayName, h.stamp.x, h.stamp.y);
+}
+
+const char* const kMeanHouses = "DOMIFICACI\xD3N: CASAS MEDIANAS";
+
 // Zodiac ring, planet ring, mean houses, aspect figures and axes of the first sheets.
 void DrawFullWheel(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetState& state,
                    const SheetInputs& in, const WheelGeometry& g) {
@@ -71,18 +105,12 @@ void DrawVertical1(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetS
     const WheelGeometry g = MovedCentre(state.Geometry, -25, 18);
     DrawFullWheel(surface, dc, state, in, g);
     DrawDistancesBlock(surface, dc, chart, in.orbs, 15, 202);
-    surface.TextLeft(dc, chart.SubjectName.str(), 4, 15, 15);
-    surface.TextRight(dc, "TEMA DE NACIMIENTO", 3, 230, 15);
-    surface.TextLeft(dc, BirthLine(chart, "NACIMIENTO "), 2, 15, 25);
-    surface.TextLeft(dc, LocalityLine(chart), 2, 15, 30);
-    surface.TextLeft(dc, chart.CoordinatesText.str(), 2, 15, 35);
-    surface.SetTextRole(dc, 4);
-    surface.TextRight(dc, "DOMIFICACI\xD3N: " + chart.HouseSystemName.str(), 15, 230, 19.8L);
-    surface.TextRight(dc, "NODO: " + chart.NodeKind.str(), 15, 230, 23.5L);
-    DrawFooter(surface, dc, 190, 170);
-    surface.TextLeft(dc, chart.JulianDayText.str(), 2, 15, 40);
-    surface.SetTextRole(dc, 0);
-    DrawDateStamp(surface, dc, state.UserDisplayName, 225, 316);
+    SheetHeader header;
+    header.houses = "DOMIFICACI\xD3N: " + chart.HouseSystemName.str();
+    header.node = "NODO: " + chart.NodeKind.str();
+    header.footer = {190, 170};
+    header.stamp = {225, 316};
+    DrawSheetHeader(surface, dc, chart, state, header);
     DrawTermsBlock(surface, dc, 115, 220);
     DrawDodecatemoriaBlock(surface, dc, chart, 115, 275);
     DrawLatitudesBlock(surface, dc, chart, 205, 219);
@@ -108,18 +136,16 @@ void DrawHorizontal1(DrawingSurface& surface, DrawingTarget& dc, const NatalShee
     const long double d = g.CentreY;
     DrawFullWheel(surface, dc, state, in, g);
     DrawDistancesBlock(surface, dc, chart, in.orbs, 15, 105);
-    surface.TextLeft(dc, chart.SubjectName.str(), 4, 15, 15);
-    surface.TextRight(dc, "TEMA DE NACIMIENTO", 3, c + 145, 15);
-    surface.TextLeft(dc, BirthLine(chart, "NACIDO el "), 2, 15, 25);
-    surface.TextLeft(dc, LocalityLine(chart), 2, 15, 30);
-    surface.TextLeft(dc, chart.CoordinatesText.str(), 2, 15, 35);
-    surface.SetTextRole(dc, 4);
-    surface.TextRight(dc, "DOMIFICACI\xD3N: CASAS MEDIANAS", 15, c + 145, 20.5L);
-    surface.TextRight(dc, "NODO " + chart.NodeKind.str(), 15, c + 145, 25);
-    DrawFooter(surface, dc, c - 60, d - 21);
-    surface.TextLeft(dc, chart.JulianDayText.str(), 2, 15, 40);
-    surface.SetTextRole(dc, 0);
-    DrawDateStamp(surface, dc, state.UserDisplayName, c - 10, d + 120);
+    SheetHeader header;
+    header.birthPrefix = "NACIDO el ";
+    header.right = c + 145;
+    header.houses = kMeanHouses;
+    header.housesY = 20.5L;
+    header.node = "NODO " + chart.NodeKind.str();
+    header.nodeY = 25;
+    header.footer = {c - 60, d - 21};
+    header.stamp = {c - 10, d + 120};
+    DrawSheetHeader(surface, dc, chart, state, header);
     DrawDodecatemoriaBlock(surface, dc, chart, 265, 90);
     DrawTermsBlock(surface, dc, 243, 150);
     DrawLatitudesBlock(surface, dc, chart, 18, 65);
@@ -150,19 +176,13 @@ void DrawVertical2(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetS
                    const SheetInputs& in) {
     const ChartState& chart = in.chart;
     const SheetFrame frame(surface, 1.15L);
-    surface.SetTextRole(dc, 0);
-    surface.TextLeft(dc, chart.SubjectName.str(), 4, 15, 15);
-    surface.TextRight(dc, "TEMA DE NACIMIENTO", 3, 230, 15);
-    surface.TextLeft(dc, BirthLine(chart, "NACIMIENTO "), 2, 15, 25);
-    surface.TextLeft(dc, LocalityLine(chart), 2, 15, 30);
-    surface.TextLeft(dc, chart.CoordinatesText.str(), 2, 15, 35);
-    surface.SetTextRole(dc, 4);
-    surface.TextRight(dc, "DOMIFICATION: " + chart.HouseSystemName.str(), 15, 230, 19.8L);
-    surface.TextRight(dc, "NODO: " + chart.NodeKind.str(), 15, 230, 23.5L);
-    DrawFooter(surface, dc, 190, 35);
-    surface.TextLeft(dc, chart.JulianDayText.str(), 2, 15, 40);
-    surface.SetTextRole(dc, 0);
-    DrawDateStamp(surface, dc, state.UserDisplayName, 225, 181);
+    SheetHeader header;
+    header.plainTextFirst = true;
+    header.houses = "DOMIFICATION: " + chart.HouseSystemName.str();
+    header.node = "NODO: " + chart.NodeKind.str();
+    header.footer = {190, 35};
+    header.stamp = {225, 181};
+    DrawSheetHeader(surface, dc, chart, state, header);
     DrawCompactWheel(surface, dc, chart, MovedCentre(state.Geometry, -12, 0), 1);
     surface.SetTextRole(dc, 0);
     surface.TextRight(dc, "AFINIDAD' ENERG\xC9TICA", 15, 113, 52);
@@ -180,19 +200,17 @@ void DrawHorizontal2(DrawingSurface& surface, DrawingTarget& dc, const NatalShee
     const WheelGeometry& g = state.Geometry;
     const long double c = g.CentreX;
     const long double d = g.CentreY;
-    surface.SetTextRole(dc, 0);
-    surface.TextLeft(dc, chart.SubjectName.str(), 4, 15, 15);
-    surface.TextRight(dc, "TEMA DE NACIMIENTO", 3, c + 165, 15);
-    surface.TextLeft(dc, BirthLine(chart, "NACIDO el "), 2, 15, 25);
-    surface.TextLeft(dc, LocalityLine(chart), 2, 15, 30);
-    surface.TextLeft(dc, chart.CoordinatesText.str(), 2, 15, 35);
-    surface.SetTextRole(dc, 4);
-    surface.TextRight(dc, "DOMIFICACI\xD3N: CASAS MEDIANAS", 15, c + 165, 20.5L);
-    surface.TextRight(dc, "NODO " + chart.NodeKind.str(), 15, c + 165, 25);
-    DrawFooter(surface, dc, c - 10, d - 220);
-    surface.TextLeft(dc, chart.JulianDayText.str(), 2, 15, 40);
-    surface.SetTextRole(dc, 0);
-    DrawDateStamp(surface, dc, state.UserDisplayName, c + 40, d - 75);
+    SheetHeader header;
+    header.plainTextFirst = true;
+    header.birthPrefix = "NACIDO el ";
+    header.right = c + 165;
+    header.houses = kMeanHouses;
+    header.housesY = 20.5L;
+    header.node = "NODO " + chart.NodeKind.str();
+    header.nodeY = 25;
+    header.footer = {c - 10, d - 220};
+    header.stamp = {c + 40, d - 75};
+    DrawSheetHeader(surface, dc, chart, state, header);
     DrawCompactWheel(surface, dc, chart, MovedCentre(g, -60, 5), 1);
     surface.SetTextRole(dc, 0);
     surface.TextLeft(dc, "AFINIDADES ENERG\xC9TICAS", 15, 15, 60);

@@ -1,6 +1,7 @@
 // Window tests of the main window, driven headless with Qt Test in a scratch program folder.
 #include "ProgramFolderLinks.h"
 #include "TestFolder.h"
+#include "WindowTestHelpers.h"
 #include "analysis/OrbSettings.h"
 #include "chart/ChartState.h"
 #include "graphics/ChartSheets.h"
@@ -56,27 +57,8 @@ std::string Line(const char* file, std::size_t number) {
     return exo::ReadTextLines(file).at(number - 1);
 }
 
-template <typename T = QWidget> T* Child(QWidget* window, const char* name) {
-    T* child = window->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-// Runs `act` on the next modal window once it is shown.
-void WhenModal(std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
-}
+using exo::test::Child;
+using exo::test::WhenModal;
 
 // Closes the next modal dialog when it appears.
 void CloseNextModal(bool* closed) {

@@ -3,6 +3,7 @@
 #include "CurrentSubject.h"
 #include "ProgramFolderLinks.h"
 #include "TestFolder.h"
+#include "WindowTestHelpers.h"
 #include "graphics/ChartSheets.h"
 #include "graphics/DrawingSurface.h"
 #include "graphics/EmfPlayer.h"
@@ -31,27 +32,8 @@ namespace {
 namespace fs = std::filesystem;
 using exo::test::ScratchFolder;
 
-template <typename T = QWidget> T* Child(QWidget* window, const char* name) {
-    T* child = window->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-// Runs `act` on the next modal window once it is shown.
-void WhenModal(std::function<void(QWidget*)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(modal);
-    });
-    poll->start();
-}
+using exo::test::Child;
+using exo::test::WhenModal;
 
 // Pixels of the canvas that are not the black background.
 int DrawnPixels(const QImage& image) {
