@@ -95,7 +95,6 @@ void BM_SheetOnScreen(benchmark::State& state) {
         PainterTarget target(painter);
         surface.ActiveChartWindow = &target;
         DrawCurrentSheet(surface, target, sheet, CurrentSheetInputs(), landscape);
-        surface.ReleasePen(target);
         surface.ActiveChartWindow = nullptr;
         painter.end();
         benchmark::DoNotOptimize(canvas.constBits());

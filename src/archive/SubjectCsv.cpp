@@ -4,8 +4,8 @@
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
+#include "platform/TextFile.h"
 
-#include <QSaveFile>
 #include <QString>
 
 #include <charconv>
@@ -166,12 +166,7 @@ std::string SubjectsCsvText(const std::string& archive) {
 
 std::int64_t ExportSubjectsCsv(const std::string& archive, const std::string& csvPath) {
     const std::string text = SubjectsCsvText(archive);
-    QSaveFile file(QString::fromStdString(csvPath));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
-        throw InOutError(csvPath, "rewrite", file.errorString().toStdString());
+    ReplaceFileBytes(csvPath, text, "rewrite");
     return SubjectArchive(archive).count();
 }
 

@@ -5,8 +5,8 @@
 #include "platform/Cp1252.h"
 #include "platform/Errors.h"
 #include "platform/ProgramPaths.h"
+#include "platform/TextFile.h"
 
-#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -63,14 +63,7 @@ std::string ReadWholeFile(const std::string& name) {
 }
 
 void ReplaceFile(const std::string& name, std::string_view bytes) {
-    const std::string path = ResolveProgramPath(name);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw InOutError(path, "rewrite", file.errorString().toStdString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit())
-        throw InOutError(path, "rewrite", file.errorString().toStdString());
+    ReplaceFileBytes(ResolveProgramPath(name), bytes, "rewrite");
 }
 
 std::string_view KeyText(std::string_view record) {

@@ -280,8 +280,7 @@ void DrawSignChord(DrawingSurface& surface, DrawingTarget& dc, const SignChord& 
     const LogicalPoint b = SignChordPoint(chord.to, ascendant, radius, centre);
     surface.SelectPen(dc, chord.pen);
     if (chord.kind == ChordKind::Solid) {
-        surface.MoveToPoint(dc, a.x, a.y);
-        surface.LineToPoint(dc, b.x, b.y);
+        surface.DrawLine(dc, a, b);
     } else {
         surface.DrawFineDottedLine(dc, a, b);
     }
@@ -372,11 +371,30 @@ void DrawSheet(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetState
     }
 }
 
+SheetInputs CurrentSheetInputs() {
+    return {GlobalChart(), GlobalOrbSettings().ActiveOrbs, GlobalArchetypalStructure()};
+}
+
+void PrepareSheet(NatalSheetState& state, std::int32_t layout, ChartState& chart,
+                  const std::string& userDisplayName) {
+    if (SheetPrintsStructure(layout))
+        BuildArchetypalStructure(chart);
+    chart.SavedLatitude = chart.ChartLatitude;
+    state.SummaryLayout = layout;
+    state.SummaryOrientation = SheetOrientationOf(layout);
+    state.Geometry = kNatalWheelGeometry;
+    state.UserDisplayName = userDisplayName;
+}
+
 void DrawCurrentSheet(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetState& state,
                       const SheetInputs& inputs, bool printerLandscape) {
     inputs.chart.ChartLatitude = inputs.chart.SavedLatitude;
     DrawSheet(surface, dc, state, inputs);
     surface.DrawPageFrame(dc, printerLandscape);
+    // The target is gone once the caller's drawing ends.
+    surface.ReleasePen(dc);
+    surface.ReleaseBrush(dc);
+    surface.ReleaseFont(dc);
 }
 
 } // namespace exo

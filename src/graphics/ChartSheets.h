@@ -47,13 +47,23 @@ struct SheetInputs {
     const ArchetypalStructure& structure;
 };
 
+// What every sheet reads: the current chart, the active orbs and the archetypal structure.
+SheetInputs CurrentSheetInputs();
+
+// A computed chart made ready for the sheet of `layout`: the structure built where the sheet
+// prints it, the latitudes kept for the window to restore, and the state's layout,
+// orientation, natal wheel and date-stamp name set (the rest of the state is kept).
+void PrepareSheet(NatalSheetState& state, std::int32_t layout, ChartState& chart,
+                  const std::string& userDisplayName);
+
 // The sheet of state.SummaryLayout; any other layout draws nothing. The vertical 1 and
 // horizontal 1 sheets rewrite OpzioneT\PosiPian.txt first.
 void DrawSheet(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetState& state,
                const SheetInputs& inputs);
 
 // The latitudes the analyses may have changed restored from the copy taken when the window
-// opened, the sheet, and the page frame (on screen with a printer only).
+// opened, the sheet, and the page frame (on screen with a printer only); the pen, brush and
+// font are released from the target at the end.
 void DrawCurrentSheet(DrawingSurface& surface, DrawingTarget& dc, const NatalSheetState& state,
                       const SheetInputs& inputs, bool printerLandscape);
 

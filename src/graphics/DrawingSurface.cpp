@@ -318,6 +318,11 @@ void DrawingSurface::LineToPoint(DrawingTarget& dc, long double x, long double y
     dc.lineTo(ToDevice(x, y));
 }
 
+void DrawingSurface::DrawLine(DrawingTarget& dc, LogicalPoint from, LogicalPoint to) {
+    MoveToPoint(dc, from.x, from.y);
+    LineToPoint(dc, to.x, to.y);
+}
+
 void DrawingSurface::DrawRectangle(DrawingTarget& dc, long double x1, long double y1,
                                    long double x2, long double y2) {
     dc.rectangle({ToDeviceX(x1), ToDeviceY(y1), ToDeviceX(x2), ToDeviceY(y2)});

@@ -86,6 +86,8 @@ struct DrawingSurface {
 
     void MoveToPoint(DrawingTarget& dc, long double x, long double y);
     void LineToPoint(DrawingTarget& dc, long double x, long double y);
+    // A line from one point to the other with the selected pen.
+    void DrawLine(DrawingTarget& dc, LogicalPoint from, LogicalPoint to);
     void DrawRectangle(DrawingTarget& dc, long double x1, long double y1, long double x2,
                        long double y2);
     void DrawEllipse(DrawingTarget& dc, long double x1, long double y1, long double x2,

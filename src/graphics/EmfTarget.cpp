@@ -47,17 +47,25 @@ EmfPoint ToEmfPoint(DevicePoint point) {
     return {point.x, point.y};
 }
 
+std::int32_t ScreenMillimetres(std::int32_t pixels) {
+    return static_cast<std::int32_t>(std::lround(pixels * 25.4 / 96));
+}
+
 } // namespace
 
 EmfTarget::EmfTarget(std::int32_t deviceWidth, std::int32_t deviceHeight, std::int32_t widthMm,
                      std::int32_t heightMm)
     : writer_(deviceWidth, deviceHeight, widthMm, heightMm) {
-    pen_ = add({Kind::Pen, emf::BlackPen, {}, true});
-    brush_ = add({Kind::Brush, emf::WhiteBrush, {}, true});
-    font_ = add({Kind::Font, emf::SystemFont, kSystemFont, true});
+    objects_.select(objects_.add({ObjectKind::Pen, emf::BlackPen, {}, true}));
+    objects_.select(objects_.add({ObjectKind::Brush, emf::WhiteBrush, {}, true}));
+    objects_.select(objects_.add({ObjectKind::Font, emf::SystemFont, kSystemFont, true}));
     // A device context starts opaque; the surface's targets write text without a box.
     writer_.setBackgroundMode(emf::Transparent);
 }
+
+EmfTarget::EmfTarget(std::int32_t deviceWidth, std::int32_t deviceHeight)
+    : EmfTarget(deviceWidth, deviceHeight, ScreenMillimetres(deviceWidth),
+                ScreenMillimetres(deviceHeight)) {}
 
 EmfFont EmfTarget::ToEmfFont(const FontInfo& font) {
     EmfFont result;
@@ -72,62 +80,29 @@ EmfFont EmfTarget::ToEmfFont(const FontInfo& font) {
     return result;
 }
 
-ObjectHandle EmfTarget::add(Object object) {
-    const ObjectHandle handle = nextHandle_++;
-    objects_.emplace(handle, std::move(object));
-    return handle;
-}
-
-const EmfTarget::Object& EmfTarget::object(ObjectHandle handle) const {
-    const auto found = objects_.find(handle);
-    if (found == objects_.end())
-        throw std::invalid_argument("EmfTarget: unknown object handle");
-    return found->second;
-}
-
-ObjectHandle& EmfTarget::selected(Kind kind) {
-    switch (kind) {
-    case Kind::Pen:
-        return pen_;
-    case Kind::Brush:
-        return brush_;
-    case Kind::Font:
-        break;
-    }
-    return font_;
-}
-
 ObjectHandle EmfTarget::createPen(const PenInfo& pen) {
     const std::uint32_t style = pen.style == PenStyle::Dash ? emf::PenDash : emf::PenSolid;
-    return add({Kind::Pen, writer_.createPen(style, std::max(0, pen.width), pen.colour), {}});
+    return objects_.add(
+        {ObjectKind::Pen, writer_.createPen(style, std::max(0, pen.width), pen.colour), {}});
 }
 
 ObjectHandle EmfTarget::createBrush(Colour colour) {
-    return add({Kind::Brush, writer_.createBrush(emf::BrushSolid, colour), {}});
+    return objects_.add({ObjectKind::Brush, writer_.createBrush(emf::BrushSolid, colour), {}});
 }
 
 ObjectHandle EmfTarget::createFont(const FontInfo& font) {
-    return add({Kind::Font, writer_.createFont(ToEmfFont(font)), font});
+    return objects_.add({ObjectKind::Font, writer_.createFont(ToEmfFont(font)), font});
 }
 
 ObjectHandle EmfTarget::selectObject(ObjectHandle handle) {
-    const Object& chosen = object(handle);
-    ObjectHandle& slot = selected(chosen.kind);
-    const ObjectHandle previous = slot;
-    writer_.selectObject(chosen.emfHandle);
-    slot = handle;
-    return previous;
+    writer_.selectObject(objects_.at(handle).emfHandle);
+    return objects_.select(handle);
 }
 
 void EmfTarget::deleteObject(ObjectHandle handle) {
-    const Object& found = object(handle);
-    if (found.stock)
-        return;
-    if (selected(found.kind) == handle)
-        throw std::invalid_argument("EmfTarget: deleting the selected object");
     // The writer frees its handle for the next object, so the table stays small.
-    writer_.deleteObject(found.emfHandle);
-    objects_.erase(handle);
+    if (const std::optional<Object> removed = objects_.remove(handle))
+        writer_.deleteObject(removed->emfHandle);
 }
 
 void EmfTarget::setTextColour(Colour colour) {
@@ -180,7 +155,7 @@ void EmfTarget::writeTextAlign(std::uint32_t align) {
 // The file's text stays transparent: the box is a polygon of the background colour, turned
 // with the baseline, so every reader shows the same box whatever it does with opaque text.
 void EmfTarget::fillTextBackground(DevicePoint point, TextAlign align, std::string_view text) {
-    const FontInfo& font = object(font_).font;
+    const FontInfo& font = objects_.selected(ObjectKind::Font).font;
     const QFontMetricsF metrics(PainterTarget::ToQFont(font));
     const double width = metrics.horizontalAdvance(QStringFromCp1252(text));
     const double height = metrics.ascent() + metrics.descent();
@@ -199,8 +174,8 @@ void EmfTarget::fillTextBackground(DevicePoint point, TextAlign align, std::stri
     writer_.selectObject(emf::NullPen);
     writer_.polygon({corner(left, 0), corner(left + width, 0), corner(left + width, height),
                      corner(left, height)});
-    writer_.selectObject(object(pen_).emfHandle);
-    writer_.selectObject(object(brush_).emfHandle);
+    writer_.selectObject(objects_.selected(ObjectKind::Pen).emfHandle);
+    writer_.selectObject(objects_.selected(ObjectKind::Brush).emfHandle);
     writer_.deleteObject(box);
 }
 
@@ -219,9 +194,9 @@ void EmfTarget::picture(const std::string& path, const DeviceRect& box) {
 }
 
 void EmfTarget::restoreState() {
-    writer_.selectObject(object(pen_).emfHandle);
-    writer_.selectObject(object(brush_).emfHandle);
-    writer_.selectObject(object(font_).emfHandle);
+    writer_.selectObject(objects_.selected(ObjectKind::Pen).emfHandle);
+    writer_.selectObject(objects_.selected(ObjectKind::Brush).emfHandle);
+    writer_.selectObject(objects_.selected(ObjectKind::Font).emfHandle);
     writer_.setTextColour(textColour_);
     writer_.setBackgroundMode(emf::Transparent);
     writer_.setPolyFillMode(fillMode_ == FillMode::Winding ? emf::Winding : emf::Alternate);

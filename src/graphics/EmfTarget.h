@@ -8,6 +8,7 @@
 // pictures are copied in as their own vector records.
 #include "graphics/DrawingTarget.h"
 #include "graphics/EmfWriter.h"
+#include "graphics/TargetObjects.h"
 
 #include <map>
 
@@ -18,6 +19,8 @@ class EmfTarget final : public DrawingTarget {
     // The reference device the sheet is drawn for: its size in pixels and in millimetres.
     EmfTarget(std::int32_t deviceWidth, std::int32_t deviceHeight, std::int32_t widthMm,
               std::int32_t heightMm);
+    // A reference device of 96 pixels per inch, as a screen.
+    EmfTarget(std::int32_t deviceWidth, std::int32_t deviceHeight);
 
     ObjectHandle createPen(const PenInfo& pen) override;
     ObjectHandle createBrush(Colour colour) override;
@@ -51,26 +54,20 @@ class EmfTarget final : public DrawingTarget {
     static EmfFont ToEmfFont(const FontInfo& font);
 
   private:
-    enum class Kind { Pen, Brush, Font };
     struct Object {
-        Kind kind;
+        ObjectKind kind;
         std::uint32_t emfHandle; // the writer's handle, or a stock object
         FontInfo font;           // fonts only: measured for the opaque text box
         bool stock = false;
     };
 
-    ObjectHandle add(Object object);
-    const Object& object(ObjectHandle handle) const;
-    ObjectHandle& selected(Kind kind);
     void writeTextAlign(std::uint32_t align);
     void fillTextBackground(DevicePoint point, TextAlign align, std::string_view text);
     // What a symbol picture changed, put back as the surface had it.
     void restoreState();
 
     EmfWriter writer_;
-    std::map<ObjectHandle, Object> objects_;
-    ObjectHandle nextHandle_ = 1;
-    ObjectHandle pen_ = 0, brush_ = 0, font_ = 0;
+    TargetObjects<Object> objects_{"EmfTarget"};
     DevicePoint current_;
     Colour textColour_ = kBlack;
     Colour backgroundColour_ = kWhite;

@@ -40,13 +40,17 @@ double ArcAngle(const QRectF& box, DevicePoint point) {
 } // namespace
 
 PainterTarget::PainterTarget(QPainter& painter) : painter_(painter) {
-    Object pen{Kind::Pen, ToQPen({kBlack, 0, PenStyle::Solid}), {}, {}, 0, true};
-    Object brush{Kind::Brush, {}, QBrush(Qt::white), {}, 0, true};
-    Object font{Kind::Font, {},  {}, ToQFont({"MS Sans Serif", 16, 0, 0, 0, 400, false, 0, 0}),
-                0,          true};
-    pen_ = add(pen);
-    brush_ = add(brush);
-    font_ = add(font);
+    Object pen{ObjectKind::Pen, ToQPen({kBlack, 0, PenStyle::Solid}), {}, {}, 0, true};
+    Object brush{ObjectKind::Brush, {}, QBrush(Qt::white), {}, 0, true};
+    Object font{ObjectKind::Font,
+                {},
+                {},
+                ToQFont({"MS Sans Serif", 16, 0, 0, 0, 400, false, 0, 0}),
+                0,
+                true};
+    objects_.select(objects_.add(pen));
+    objects_.select(objects_.add(brush));
+    objects_.select(objects_.add(font));
     applyPenAndBrush();
 }
 
@@ -89,63 +93,31 @@ QFont PainterTarget::ToQFont(const FontInfo& info) {
     return font;
 }
 
-ObjectHandle PainterTarget::add(Object object) {
-    const ObjectHandle handle = nextHandle_++;
-    objects_.emplace(handle, std::move(object));
-    return handle;
-}
-
-const PainterTarget::Object& PainterTarget::object(ObjectHandle handle) const {
-    const auto found = objects_.find(handle);
-    if (found == objects_.end())
-        throw std::invalid_argument("PainterTarget: unknown object handle");
-    return found->second;
-}
-
-ObjectHandle& PainterTarget::selected(Kind kind) {
-    switch (kind) {
-    case Kind::Pen:
-        return pen_;
-    case Kind::Brush:
-        return brush_;
-    case Kind::Font:
-        break;
-    }
-    return font_;
-}
-
 ObjectHandle PainterTarget::createPen(const PenInfo& pen) {
-    return add({Kind::Pen, ToQPen(pen), {}, {}, 0, false});
+    return objects_.add({ObjectKind::Pen, ToQPen(pen), {}, {}, 0, false});
 }
 
 ObjectHandle PainterTarget::createBrush(Colour colour) {
-    return add({Kind::Brush, {}, QBrush(ToQColor(colour)), {}, 0, false});
+    return objects_.add({ObjectKind::Brush, {}, QBrush(ToQColor(colour)), {}, 0, false});
 }
 
 ObjectHandle PainterTarget::createFont(const FontInfo& font) {
-    return add({Kind::Font, {}, {}, ToQFont(font), font.escapement, false});
+    return objects_.add({ObjectKind::Font, {}, {}, ToQFont(font), font.escapement, false});
 }
 
 ObjectHandle PainterTarget::selectObject(ObjectHandle handle) {
-    ObjectHandle& slot = selected(object(handle).kind);
-    const ObjectHandle previous = slot;
-    slot = handle;
+    const ObjectHandle previous = objects_.select(handle);
     applyPenAndBrush();
     return previous;
 }
 
 void PainterTarget::deleteObject(ObjectHandle handle) {
-    const Object& found = object(handle);
-    if (found.stock)
-        return;
-    if (selected(found.kind) == handle)
-        throw std::invalid_argument("PainterTarget: deleting the selected object");
-    objects_.erase(handle);
+    objects_.remove(handle);
 }
 
 void PainterTarget::applyPenAndBrush() {
-    painter_.setPen(object(pen_).pen);
-    painter_.setBrush(object(brush_).brush);
+    painter_.setPen(objects_.selected(ObjectKind::Pen).pen);
+    painter_.setBrush(objects_.selected(ObjectKind::Brush).brush);
 }
 
 void PainterTarget::moveTo(DevicePoint point) {
@@ -186,7 +158,7 @@ void PainterTarget::polygon(const std::vector<DevicePoint>& points) {
 }
 
 void PainterTarget::text(DevicePoint point, TextAlign align, std::string_view bytes) {
-    const Object& selectedFont = object(font_);
+    const Object& selectedFont = objects_.selected(ObjectKind::Font);
     const QString text = QStringFromCp1252(bytes);
     const QFontMetricsF metrics(selectedFont.font);
     const double width = metrics.horizontalAdvance(text);

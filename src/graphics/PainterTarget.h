@@ -4,6 +4,7 @@
 // starts with a black one-pixel pen, a white brush and black text. Text is written without
 // a background box unless the opaque mode is asked for: the chart pages are filled first.
 #include "graphics/DrawingTarget.h"
+#include "graphics/TargetObjects.h"
 
 #include <QBrush>
 #include <QFont>
@@ -52,9 +53,8 @@ class PainterTarget final : public DrawingTarget {
     static QFont ToQFont(const FontInfo& font);
 
   private:
-    enum class Kind { Pen, Brush, Font };
     struct Object {
-        Kind kind;
+        ObjectKind kind;
         QPen pen;
         QBrush brush;
         QFont font;
@@ -62,15 +62,10 @@ class PainterTarget final : public DrawingTarget {
         bool stock = false;
     };
 
-    ObjectHandle add(Object object);
-    ObjectHandle& selected(Kind kind);
-    const Object& object(ObjectHandle handle) const;
     void applyPenAndBrush();
 
     QPainter& painter_;
-    std::map<ObjectHandle, Object> objects_;
-    ObjectHandle nextHandle_ = 1;
-    ObjectHandle pen_ = 0, brush_ = 0, font_ = 0;
+    TargetObjects<Object> objects_{"PainterTarget"};
     QPoint current_;
     Colour textColour_ = kBlack;
     Colour backgroundColour_ = kWhite;

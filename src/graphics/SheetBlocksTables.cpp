@@ -91,12 +91,6 @@ bool AnyPlanetDignifiedBySign(const ChartState& chart) {
     return false;
 }
 
-void Line(DrawingSurface& surface, DrawingTarget& dc, long double x1, long double y1,
-          long double x2, long double y2) {
-    surface.MoveToPoint(dc, x1, y1);
-    surface.LineToPoint(dc, x2, y2);
-}
-
 void ColumnFrame(DrawingSurface& surface, DrawingTarget& dc, int pen, long double cx, long double y,
                  int filled) {
     const long double top = y - kSlotStep * filled + 2;
@@ -124,8 +118,8 @@ void JoinToPreviousColumn(DrawingSurface& surface, DrawingTarget& dc, long doubl
     surface.DrawRectangle(dc, cx - 9, y - 5, cx - 8, y + 3.9L);
     surface.ReleaseBrush(dc);
     surface.SelectPen(dc, 18);
-    Line(surface, dc, cx - 8, y - 5, cx - 9.1L, y - 5);
-    Line(surface, dc, cx - 7.5L, y + 4, cx - 10, y + 4);
+    surface.DrawLine(dc, {cx - 8, y - 5}, {cx - 9.1L, y - 5});
+    surface.DrawLine(dc, {cx - 7.5L, y + 4}, {cx - 10, y + 4});
     surface.ReleasePen(dc);
 }
 
@@ -179,12 +173,12 @@ void DistanceGridLines(DrawingSurface& surface, DrawingTarget& dc, const Distanc
     surface.SelectRolePen(dc, 10);
     // The line above row r (r = 10: under row 9) starts at the first cell of row r − 1.
     for (int row = 1; row <= kGridRows + 1; ++row)
-        Line(surface, dc, at.left(std::max(2, row)), at.top(row), at.left(kGridColumns + 1),
-             at.top(row));
+        surface.DrawLine(dc, {at.left(std::max(2, row)), at.top(row)},
+                         {at.left(kGridColumns + 1), at.top(row)});
     // A column line goes down as far as the longer of the two columns beside it.
     for (int column = 2; column <= kGridColumns + 1; ++column)
-        Line(surface, dc, at.left(column), at.top(1), at.left(column),
-             at.top(std::min(column - 1, kGridRows) + 1));
+        surface.DrawLine(dc, {at.left(column), at.top(1)},
+                         {at.left(column), at.top(std::min(column - 1, kGridRows) + 1)});
 }
 
 // The underline pen of a cell: its class as the analysis grid colours it.
@@ -260,8 +254,8 @@ void DrawDistancesBlock(DrawingSurface& surface, DrawingTarget& dc, const ChartS
             if (const std::optional<int> pen = UnderlinePen(cell)) {
                 surface.SelectPen(dc, *pen);
                 const long double start = left + (kCellWidth - kUnderlineLength) / 2;
-                Line(surface, dc, start, top + kCellHeight - 0.7L, start + kUnderlineLength,
-                     top + kCellHeight - 0.7L);
+                surface.DrawLine(dc, {start, top + kCellHeight - 0.7L},
+                                 {start + kUnderlineLength, top + kCellHeight - 0.7L});
             }
         }
     }

@@ -47,19 +47,13 @@ struct WebGrid {
     long double middleY(int row) const { return top(row) + kCell / 2; }
 };
 
-void Line(DrawingSurface& surface, DrawingTarget& dc, long double x1, long double y1,
-          long double x2, long double y2) {
-    surface.MoveToPoint(dc, x1, y1);
-    surface.LineToPoint(dc, x2, y2);
-}
-
 void CellLines(DrawingSurface& surface, DrawingTarget& dc, long double x, long double y,
                long double width, long double height, int columns, int rows) {
     surface.SelectRolePen(dc, 10);
     for (int r = 0; r <= rows; ++r)
-        Line(surface, dc, x, y + height * r, x + width * columns, y + height * r);
+        surface.DrawLine(dc, {x, y + height * r}, {x + width * columns, y + height * r});
     for (int c = 0; c <= columns; ++c)
-        Line(surface, dc, x + width * c, y, x + width * c, y + height * rows);
+        surface.DrawLine(dc, {x + width * c, y}, {x + width * c, y + height * rows});
     surface.ReleasePen(dc);
 }
 
@@ -94,7 +88,7 @@ long double ColumnLabels(DrawingSurface& surface, DrawingTarget& dc, const WebGr
         const long double top = base - kLabelBand * (3 - c);
         const long double leaderX = grid.middleX(c);
         surface.SelectRolePen(dc, 10);
-        Line(surface, dc, leaderX, base, leaderX, top + 2);
+        surface.DrawLine(dc, {leaderX, base}, {leaderX, top + 2});
         surface.ReleasePen(dc);
         surface.SetTextRole(dc, 0);
         surface.TextLeft(dc, labels[static_cast<std::size_t>(c)].name, 15, leaderX + 1, top);

@@ -2,7 +2,7 @@
 
 #include "graphics/EmfTarget.h"
 #include "graphics/PainterTarget.h"
-#include "platform/Errors.h"
+#include "platform/TextFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,7 +11,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -62,9 +61,6 @@ void UsePageWidth(DrawingSurface& surface, int width) {
 void Draw(DrawingSurface& surface, DrawingTarget& target, const NatalSheetState& state,
           const SheetInputs& inputs) {
     DrawCurrentSheet(surface, target, state, inputs, SheetIsLandscape(state.SummaryLayout));
-    surface.ReleasePen(target);
-    surface.ReleaseBrush(target);
-    surface.ReleaseFont(target);
 }
 
 std::string LowerExtension(const std::string& path) {
@@ -73,13 +69,6 @@ std::string LowerExtension(const std::string& path) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
-}
-
-void WriteBytes(const std::string& path, const char* data, std::size_t size) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(data, static_cast<qint64>(size)) != static_cast<qint64>(size) || !file.commit())
-        throw InOutError(path, "write", file.errorString().toStdString());
 }
 
 } // namespace
@@ -153,9 +142,7 @@ std::vector<std::uint8_t> RenderSheetMetafile(DrawingSurface& surface, const Nat
     surface.Printing = false;
     surface.PrinterPresent = true;
     surface.BlackMode = options.blackMode;
-    // 96 pixels per inch, as a screen.
-    EmfTarget metafile(width, height, static_cast<std::int32_t>(std::lround(width * 25.4 / 96)),
-                       static_cast<std::int32_t>(std::lround(height * 25.4 / 96)));
+    EmfTarget metafile(width, height);
     surface.MetafileCanvas = &metafile;
     Draw(surface, metafile, state, inputs);
     return metafile.finish();
@@ -170,14 +157,16 @@ void RenderSheetFile(const std::string& path, DrawingSurface& surface, const Nat
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
-        WriteBytes(path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        ReplaceFileBytes(path, {bytes.constData(), static_cast<std::size_t>(bytes.size())},
+                         "write");
     } else if (extension == ".pdf") {
         const std::vector<char> bytes = RenderSheetPdf(surface, state, inputs, options);
-        WriteBytes(path, bytes.data(), bytes.size());
+        ReplaceFileBytes(path, {bytes.data(), bytes.size()}, "write");
     } else if (extension == ".emf") {
         const std::vector<std::uint8_t> bytes =
             RenderSheetMetafile(surface, state, inputs, options);
-        WriteBytes(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        ReplaceFileBytes(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                         "write");
     } else {
         throw std::invalid_argument("the file must end in .png, .pdf or .emf: " + path);
     }

@@ -22,11 +22,6 @@ long double Ascendant(const ChartState& chart) {
     return chart.HouseCusp[1];
 }
 
-void Line(DrawingSurface& surface, DrawingTarget& dc, LogicalPoint from, LogicalPoint to) {
-    surface.MoveToPoint(dc, from.x, from.y);
-    surface.LineToPoint(dc, to.x, to.y);
-}
-
 // A filled dot with the current pen and brush.
 void Dot(DrawingSurface& surface, DrawingTarget& dc, LogicalPoint at, long double radius) {
     surface.DrawEllipse(dc, at.x - radius, at.y - radius, at.x + radius, at.y + radius);
@@ -68,8 +63,8 @@ void HouseDivisions(DrawingSurface& surface, DrawingTarget& dc, const ChartState
         surface.TextCentre(dc, kRoman[static_cast<std::size_t>(i + 6)], 2, second.x, second.y - 2);
         surface.SelectRolePen(dc, i == 1 || i == 4 ? 0 : 10);
         for (const long double at : {boundary, boundary + 180})
-            Line(surface, dc, WheelPoint(at, outer, centre, ascendant),
-                 WheelPoint(at, inner, centre, ascendant));
+            surface.DrawLine(dc, WheelPoint(at, outer, centre, ascendant),
+                             WheelPoint(at, inner, centre, ascendant));
     }
     surface.SelectRolePen(dc, 10);
 }
@@ -174,19 +169,19 @@ void DrawZodiacRing(DrawingSurface& surface, DrawingTarget& dc, const ChartState
     surface.SelectRolePen(dc, 0);
     for (const long double radius : {edge, outer, inner})
         surface.DrawCircle(dc, radius, centre.x, centre.y);
-    Line(surface, dc, {centre.x - edge, centre.y}, {centre.x - edge - 10, centre.y});
-    Line(surface, dc, {centre.x + edge, centre.y}, {centre.x + edge + 10, centre.y});
+    surface.DrawLine(dc, {centre.x - edge, centre.y}, {centre.x - edge - 10, centre.y});
+    surface.DrawLine(dc, {centre.x + edge, centre.y}, {centre.x + edge + 10, centre.y});
 
     surface.SelectRolePen(dc, 10);
     for (int longitude = 0; longitude < 360; longitude += 10)
-        Line(surface, dc, WheelPoint(longitude, edge, centre, ascendant),
-             WheelPoint(longitude, outer - 3, centre, ascendant));
+        surface.DrawLine(dc, WheelPoint(longitude, edge, centre, ascendant),
+                         WheelPoint(longitude, outer - 3, centre, ascendant));
 
     for (int sign = 1; sign <= 12; ++sign) {
         const long double boundary = 30.0L * (sign - 1);
         surface.SelectRolePen(dc, 0);
-        Line(surface, dc, WheelPoint(boundary, edge, centre, ascendant),
-             WheelPoint(boundary, inner, centre, ascendant));
+        surface.DrawLine(dc, WheelPoint(boundary, edge, centre, ascendant),
+                         WheelPoint(boundary, inner, centre, ascendant));
         const LogicalPoint glyph =
             WheelPoint(boundary + 15, (inner + outer) / 2, centre, ascendant);
         surface.DrawSignSymbol(dc, sign, prefix, glyphSize, glyph.x, glyph.y);
@@ -241,9 +236,9 @@ void DrawPlanetRing(DrawingSurface& surface, DrawingTarget& dc, const ChartState
         surface.SelectBrush(dc, surface.OnScreen() ? kWhite : kBlack);
         const LogicalPoint outerTrue = WheelPoint(longitude, outer, centre, ascendant);
         const LogicalPoint innerTrue = WheelPoint(longitude, inner, centre, ascendant);
-        Line(surface, dc, outerTrue, WheelAnglePoint(angle, middle + pointer, centre));
+        surface.DrawLine(dc, outerTrue, WheelAnglePoint(angle, middle + pointer, centre));
         Dot(surface, dc, outerTrue, 0.2L);
-        Line(surface, dc, innerTrue, WheelAnglePoint(angle, middle - pointer, centre));
+        surface.DrawLine(dc, innerTrue, WheelAnglePoint(angle, middle - pointer, centre));
         Dot(surface, dc, innerTrue, 0.2L);
         surface.ReleaseBrush(dc);
     }
@@ -263,8 +258,8 @@ void DrawMeanHouseRing(DrawingSurface& surface, DrawingTarget& dc, const ChartSt
     surface.SelectPen(dc, 5);
     for (int k = 0; k < 60; ++k) {
         const long double at = ascendant - 15 + 6.0L * k;
-        Line(surface, dc, WheelPoint(at, outer, centre, ascendant),
-             WheelPoint(at, outer + 3, centre, ascendant));
+        surface.DrawLine(dc, WheelPoint(at, outer, centre, ascendant),
+                         WheelPoint(at, outer + 3, centre, ascendant));
     }
     HouseDivisions(surface, dc, chart, centre, outer, inner, -15);
 }
@@ -288,8 +283,8 @@ void DrawAxes(DrawingSurface& surface, DrawingTarget& dc, const ChartState& char
     };
     surface.SetTextRole(dc, 0);
     surface.SelectPen(dc, 2);
-    Line(surface, dc, point(ascendant + 180, radius), point(ascendant + 180, radius + 10));
-    Line(surface, dc, point(ascendant, radius), point(ascendant, radius + 10));
+    surface.DrawLine(dc, point(ascendant + 180, radius), point(ascendant + 180, radius + 10));
+    surface.DrawLine(dc, point(ascendant, radius), point(ascendant, radius + 10));
     ColouredDot(surface, dc, point(ascendant, radius), 1.5L, kAqua);
     surface.ReleasePen(dc);
 
@@ -393,7 +388,7 @@ void DrawAspectFigures(DrawingSurface& surface, DrawingTarget& dc, const ChartSt
         if (style == 1) {
             surface.SelectPen(dc, line.soft ? 80 : 79);
             if (line.soft)
-                Line(surface, dc, from, to);
+                surface.DrawLine(dc, from, to);
             else
                 surface.DrawFineDottedLine(dc, from, to);
         } else {

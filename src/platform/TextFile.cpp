@@ -72,16 +72,17 @@ bool TryReadTextLines(const std::string& name, std::vector<std::string>& lines) 
     return true;
 }
 
-void WriteTextLines(const std::string& name, const std::vector<std::string>& lines) {
-    const std::string path = ResolveProgramPath(name);
+void ReplaceFileBytes(const std::string& path, std::string_view bytes, const char* action) {
     QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw InOutError(path, "rewrite", file.errorString().toStdString());
-    const std::string content = JoinCrLf(lines);
-    if (file.write(content.data(), static_cast<qint64>(content.size())) !=
-            static_cast<qint64>(content.size()) ||
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
         !file.commit())
-        throw InOutError(path, "rewrite", file.errorString().toStdString());
+        throw InOutError(path, action, file.errorString().toStdString());
+}
+
+void WriteTextLines(const std::string& name, const std::vector<std::string>& lines) {
+    ReplaceFileBytes(ResolveProgramPath(name), JoinCrLf(lines), "rewrite");
 }
 
 void AppendTextLines(const std::string& name, const std::vector<std::string>& lines) {

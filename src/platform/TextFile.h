@@ -3,6 +3,7 @@
 // lines of any length ended by CR LF or a lone LF, and a last line without an ending.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace exo {
@@ -16,6 +17,10 @@ bool TryReadTextLines(const std::string& name, std::vector<std::string>& lines);
 // Rewrites the whole file: written to a temporary file beside it, then renamed over it, so
 // the old content stays whole until the new one is complete.
 void WriteTextLines(const std::string& name, const std::vector<std::string>& lines);
+
+// Replaces the file at a native path with exactly these bytes, all or nothing; raises
+// InOutError naming `action` when it cannot.
+void ReplaceFileBytes(const std::string& path, std::string_view bytes, const char* action);
 
 // Adds lines at the end of the file, creating it when missing.
 void AppendTextLines(const std::string& name, const std::vector<std::string>& lines);

@@ -9,6 +9,5 @@ namespace exo {
 // Fills GlobalChart() and the sheet state for `layout`; the state's aspect style is
 // `aspectStyle`.
 NatalSheetState PrepareSheetChart(std::int32_t layout, std::uint8_t aspectStyle = 1);
-SheetInputs CurrentSheetInputs();
 
 } // namespace exo

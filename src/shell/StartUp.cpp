@@ -40,7 +40,6 @@
 #include "shell/UnOrvex.h"
 
 #include <QGuiApplication>
-#include <QPageLayout>
 #include <QPrinter>
 #include <QScreen>
 
@@ -55,7 +54,7 @@ void StartProgram() {
     // There is always a printer: the system's, or the PDF writer standing in for it.
     QPrinter& printer = ProgramPrinter();
     SetPrinterScale(printer.width());
-    printer.setPageOrientation(QPageLayout::Landscape);
+    SetPrinterLandscape(true);
 }
 
 namespace {

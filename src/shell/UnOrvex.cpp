@@ -1,6 +1,5 @@
 #include "shell/UnOrvex.h"
 
-#include "analysis/ArchetypalStructure.h"
 #include "analysis/OrbSettings.h"
 #include "analysis/UnOrbSpa.h"
 #include "archive/SubjectArchive.h"
@@ -430,15 +429,8 @@ void TFoOrvex::showSubjectPanel() {
 
 void TFoOrvex::OpenChartSheet(std::int32_t layout) {
     showSubjectPanel();
-    ChartState& chart = GlobalChart();
-    if (SheetPrintsStructure(layout))
-        BuildArchetypalStructure(chart);
-    NatalSheetState& sheet = GlobalNatalSheet();
-    sheet.SummaryLayout = layout;
-    sheet.Geometry = kNatalWheelGeometry;
-    sheet.SummaryOrientation = SheetOrientationOf(layout);
-    sheet.UserDisplayName = GlobalPersonalisation().UserDisplayName.str();
-    chart.SavedLatitude = chart.ChartLatitude;
+    PrepareSheet(GlobalNatalSheet(), layout, GlobalChart(),
+                 GlobalPersonalisation().UserDisplayName.str());
     if (TFgrNaSpa* window = windows_.FgrNaSpa) {
         window->show();
         window->raise();

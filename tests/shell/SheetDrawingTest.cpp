@@ -46,7 +46,6 @@ class SheetDrawing : public ::testing::Test {
         RecordingTarget& dc = *drawn_.emplace_back(std::make_unique<RecordingTarget>());
         surface.PrinterCanvas = &dc;
         DrawCurrentSheet(surface, dc, state_, CurrentSheetInputs(), false);
-        surface.ReleasePen(dc);
         surface.PrinterCanvas = nullptr;
         return dc;
     }

@@ -2,10 +2,10 @@
 
 #include "editor/ReportText.h"
 #include "graphics/windows/ProgramPrinter.h"
-#include "platform/FileDialogs.h"
 #include "platform/Cp1252.h"
 #include "platform/ErrorBox.h"
 #include "platform/Errors.h"
+#include "platform/FileDialogs.h"
 #include "platform/ProgramPaths.h"
 #include "platform/TextFile.h"
 
@@ -31,7 +31,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
@@ -98,9 +97,8 @@ QByteArray ReadFileBytes(const QString& path) {
 }
 
 void WriteFileBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw InOutError(path.toStdString(), "write", file.errorString().toStdString());
+    ReplaceFileBytes(path.toStdString(),
+                     {bytes.constData(), static_cast<std::size_t>(bytes.size())}, "write");
 }
 
 const QString kTextFilter = QStringLiteral("Testi (*.txt *.TXT *.rtf *.RTF);;Tutti i file (*)");

@@ -1,5 +1,6 @@
 #include "graphics/windows/ProgramPrinter.h"
 
+#include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -27,6 +28,14 @@ QPrinter& ProgramPrinter() {
 bool PrinterIsPdfFile() {
     ProgramPrinter();
     return PdfFile();
+}
+
+bool PrinterIsLandscape() {
+    return ProgramPrinter().pageLayout().orientation() == QPageLayout::Landscape;
+}
+
+void SetPrinterLandscape(bool landscape) {
+    ProgramPrinter().setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 } // namespace exo

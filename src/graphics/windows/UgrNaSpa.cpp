@@ -1,7 +1,5 @@
 #include "graphics/windows/UgrNaSpa.h"
 
-#include "analysis/ArchetypalStructure.h"
-#include "analysis/OrbSettings.h"
 #include "graphics/ChartSheets.h"
 #include "graphics/DisplaySettings.h"
 #include "graphics/DrawingSurface.h"
@@ -30,7 +28,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -42,6 +39,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace exo {
 
@@ -59,23 +57,6 @@ bool& FirstTickPending() {
 QSize ScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-
-bool PrinterLandscape() {
-    return ProgramPrinter().pageLayout().orientation() == QPageLayout::Landscape;
-}
-
-void SetPrinterOrientation(bool landscape) {
-    ProgramPrinter().setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-}
-
-// The metafile's reference size at the screen's 96 pixels per inch.
-std::int32_t MillimetresOfPixels(int pixels) {
-    return static_cast<std::int32_t>(std::lround(pixels * 25.4 / 96));
-}
-
-SheetInputs CurrentSheetInputs() {
-    return {GlobalChart(), GlobalOrbSettings().ActiveOrbs, GlobalArchetypalStructure()};
 }
 
 void ShowWarning(QWidget* parent, const QString& text) {
@@ -214,7 +195,7 @@ void TFgrNaSpa::FormActivate() {
     ScreenCentreX = screen.width() / 2;
     ScreenCentreY = screen.height() / 2;
     if (surface_.PrinterPresent) {
-        SetPrinterOrientation(state_.SummaryOrientation == "L");
+        SetPrinterLandscape(state_.SummaryOrientation == "L");
         ChooseOpeningView();
     }
     Timer1->start();
@@ -223,7 +204,7 @@ void TFgrNaSpa::FormActivate() {
 // Portrait sheets open at half size shifted right by a quarter of the screen, so their
 // whole height shows; landscape sheets at full width.
 void TFgrNaSpa::ChooseOpeningView() {
-    const bool landscape = PrinterLandscape();
+    const bool landscape = PrinterIsLandscape();
     ShowPrinterOrientation();
     surface_.Zoom = landscape ? 1.0L : 0.5L;
     surface_.OffsetX = landscape ? 0 : ScreenCentreX / 2;
@@ -231,8 +212,8 @@ void TFgrNaSpa::ChooseOpeningView() {
 }
 
 void TFgrNaSpa::ShowPrinterOrientation() {
-    BitBtnFoglio->setIcon(ChartButtonPicture(PrinterLandscape() ? QStringLiteral("SetupL")
-                                                                : QStringLiteral("SetupP")));
+    BitBtnFoglio->setIcon(ChartButtonPicture(PrinterIsLandscape() ? QStringLiteral("SetupL")
+                                                                  : QStringLiteral("SetupP")));
 }
 
 void TFgrNaSpa::Timer1Timer() {
@@ -282,17 +263,16 @@ void TFgrNaSpa::DrawSheetOnTarget(int dx, int dy) {
     if (surface_.MetafileOutput) {
         const QSize screen = ScreenSize();
         int height = screen.height();
-        if (surface_.PrinterPresent && !PrinterLandscape())
+        if (surface_.PrinterPresent && !PrinterIsLandscape())
             height *= 2;
-        EmfTarget metafile(screen.width(), height, MillimetresOfPixels(screen.width()),
-                           MillimetresOfPixels(height));
+        EmfTarget metafile(screen.width(), height);
         surface_.MetafileCanvas = &metafile;
         struct Clear {
             DrawingSurface& s;
             ~Clear() { s.MetafileCanvas = nullptr; }
         } clear{surface_};
-        exo::DrawCurrentSheet(surface_, metafile, state_, CurrentSheetInputs(), PrinterLandscape());
-        surface_.ReleasePen(metafile);
+        exo::DrawCurrentSheet(surface_, metafile, state_, CurrentSheetInputs(),
+                              PrinterIsLandscape());
         metafile.save(ResolveProgramPath("Emf\\" + state_.LastMetafileName));
         return;
     }
@@ -323,8 +303,7 @@ void TFgrNaSpa::DrawOnScreen(int dx, int dy) {
                 s.ActiveChartWindow = nullptr;
             }
         } restore{surface_, dx, dy};
-        exo::DrawCurrentSheet(surface_, target, state_, CurrentSheetInputs(), PrinterLandscape());
-        surface_.ReleasePen(target);
+        exo::DrawCurrentSheet(surface_, target, state_, CurrentSheetInputs(), PrinterIsLandscape());
     }
     update();
 }
@@ -336,25 +315,21 @@ void TFgrNaSpa::ResetView() {
 }
 
 void TFgrNaSpa::ZoomIn() {
-    const long double z0 = surface_.Zoom;
-    surface_.Zoom = std::min<long double>(z0 * kZoomStep, kZoomMax);
-    const auto shift = [](int centre, long double zoom) {
-        return RoundHalfEven(centre - zoom * centre);
-    };
-    surface_.OffsetX += shift(ScreenCentreX, surface_.Zoom) - shift(ScreenCentreX, z0);
-    surface_.OffsetY += shift(ScreenCentreY, surface_.Zoom) - shift(ScreenCentreY, z0);
-    DrawCurrentSheet();
+    ZoomTo(std::min<long double>(surface_.Zoom * kZoomStep, kZoomMax));
 }
 
 void TFgrNaSpa::ZoomOut() {
+    const long double zoomed = surface_.Zoom / kZoomStep;
+    ZoomTo(zoomed < kZoomMin ? static_cast<long double>(kZoomMin) : zoomed);
+}
+
+// The point at the screen centre stays where it is.
+void TFgrNaSpa::ZoomTo(long double zoom) {
+    const auto shift = [](int centre, long double z) { return RoundHalfEven(centre - z * centre); };
     const long double z0 = surface_.Zoom;
-    const long double zoomed = z0 / kZoomStep;
-    surface_.Zoom = zoomed < kZoomMin ? static_cast<long double>(kZoomMin) : zoomed;
-    const auto shift = [](int centre, long double zoom) {
-        return RoundHalfEven(centre - zoom * centre);
-    };
-    surface_.OffsetX += shift(ScreenCentreX, surface_.Zoom) - shift(ScreenCentreX, z0);
-    surface_.OffsetY += shift(ScreenCentreY, surface_.Zoom) - shift(ScreenCentreY, z0);
+    surface_.Zoom = zoom;
+    surface_.OffsetX += shift(ScreenCentreX, zoom) - shift(ScreenCentreX, z0);
+    surface_.OffsetY += shift(ScreenCentreY, zoom) - shift(ScreenCentreY, z0);
     DrawCurrentSheet();
 }
 
@@ -382,16 +357,14 @@ void TFgrNaSpa::BBFlagRigaClick() {
 void TFgrNaSpa::BitBtnSetupClick() {
     if (!surface_.PrinterPresent)
         return;
-    if (!PrinterIsPdfFile()) {
-        QPrintDialog dialog(&ProgramPrinter(), this);
-        dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-        dialog.exec();
-    } else {
-        // Without a system printer the set-up is the page of the PDF file.
-        QPageSetupDialog dialog(&ProgramPrinter(), this);
-        dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-        dialog.exec();
-    }
+    // Without a system printer the set-up is the page of the PDF file.
+    std::unique_ptr<QDialog> dialog;
+    if (PrinterIsPdfFile())
+        dialog = std::make_unique<QPageSetupDialog>(&ProgramPrinter(), this);
+    else
+        dialog = std::make_unique<QPrintDialog>(&ProgramPrinter(), this);
+    dialog->setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    dialog->exec();
     ShowPrinterOrientation();
 }
 
@@ -464,7 +437,7 @@ void TFgrNaSpa::PrintSheet() {
     if (!surface_.PrinterPresent)
         return;
     ResetView();
-    SetPrinterOrientation(state_.SummaryOrientation == "L");
+    SetPrinterLandscape(state_.SummaryOrientation == "L");
     QPrinter& printer = ProgramPrinter();
     const QString previousFile = printer.outputFileName();
     if (PrinterIsPdfFile()) {
@@ -498,8 +471,7 @@ void TFgrNaSpa::PrintSheet() {
                 s.PrinterCanvas = nullptr;
             }
         } endPrint{surface_, saved};
-        exo::DrawCurrentSheet(surface_, target, state_, CurrentSheetInputs(), PrinterLandscape());
-        surface_.ReleasePen(target);
+        exo::DrawCurrentSheet(surface_, target, state_, CurrentSheetInputs(), PrinterIsLandscape());
     }
     painter.end();
     DrawCurrentSheet();
@@ -517,7 +489,8 @@ bool TFgrNaSpa::AcceptedMetafileName() {
 void TFgrNaSpa::ExportSheetMetafile() {
     if (!AcceptedMetafileName())
         return;
-    RecordMetafileOrientation(state_.LastMetafileName, surface_.PrinterPresent, PrinterLandscape());
+    RecordMetafileOrientation(state_.LastMetafileName, surface_.PrinterPresent,
+                              PrinterIsLandscape());
     surface_.MetafileOutput = true;
     struct Clear {
         DrawingSurface& s;

@@ -66,6 +66,7 @@ class TFgrNaSpa : public FullScreenWindow {
   private:
     void BuildPanel();
     void FormActivate();
+    void ZoomTo(long double zoom);
     void ChooseOpeningView();
     void Timer1Timer();
     void BitBtnSetupClick();

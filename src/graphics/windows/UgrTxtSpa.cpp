@@ -74,10 +74,6 @@ QPalette ApplicationColours() {
     return colours;
 }
 
-bool PrinterLandscape() {
-    return ProgramPrinter().pageLayout().orientation() == QPageLayout::Landscape;
-}
-
 } // namespace
 
 CalibrationFigureShape CalibrationFigure(long double stretchH, long double stretchV) {
@@ -109,10 +105,7 @@ void DrawCalibrationFigure(DrawingSurface& surface, DrawingTarget& dc, bool prin
     surface.SelectPen(dc, kCirclePen);
     surface.DrawCircle(dc, shape.radius, shape.centre.x, shape.centre.y);
     surface.SelectPen(dc, kCrossPen);
-    auto segment = [&](const LogicalSegment& s) {
-        surface.MoveToPoint(dc, s.from.x, s.from.y);
-        surface.LineToPoint(dc, s.to.x, s.to.y);
-    };
+    auto segment = [&](const LogicalSegment& s) { surface.DrawLine(dc, s.from, s.to); };
     segment(shape.horizontal);
     segment(shape.vertical);
     for (const LogicalSegment& tick : shape.horizontalTicks)
@@ -294,7 +287,7 @@ void TFgrTxtSpa::paintEvent(QPaintEvent* event) {
         return;
     PainterTarget target(painter);
     target.setVisible(isVisible());
-    DrawCalibrationFigure(surface_, target, surface_.PrinterPresent && PrinterLandscape());
+    DrawCalibrationFigure(surface_, target, surface_.PrinterPresent && PrinterIsLandscape());
 }
 
 } // namespace exo
